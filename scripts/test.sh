@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the native core tests, the 32-bit build, and the Win32
+# tests and end-to-end tests under Wine with a virtual display.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+jobs=$(nproc)
+
+echo "== native: build and unit tests"
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs"
+ctest --preset native -j "$jobs"
+
+echo "== windows-x86: build only"
+cmake --preset windows-x86 >/dev/null
+cmake --build --preset windows-x86 -j "$jobs"
+
+echo "== windows: build, Win32 tests and end-to-end tests under Wine"
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs"
+scripts/with-wine.sh build/windows/wineprefix ctest --preset windows

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs a command with the Wine prefix PREFIX ready, a persistent wineserver and, when no
+# display is given, a virtual X display. Usage: scripts/with-wine.sh PREFIX COMMAND...
+set -euo pipefail
+prefix=$(realpath -m "$1"); shift
+here=$(dirname "$0")
+"$here/wineprefix.sh" "$prefix"
+export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+xvfb_pid=""
+cleanup() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1 || true
+}
+trap cleanup EXIT
+
+if [ -z "${DISPLAY:-}" ] || [ "${R7716_HEADLESS:-0}" = 1 ]; then
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    break
+  done
+  [ -n "$xvfb_pid" ] || { echo "with-wine: no free X display" >&2; exit 1; }
+fi
+
+# A persistent server makes every later wine start fast; detach it from our pipes.
+wineserver -p </dev/null >/dev/null 2>&1
+wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+"$@"

@@ -1,0 +1,35 @@
+#pragma once
+// Window class and control identifiers of the main window. The end-to-end driver finds
+// the controls by these ids (GetDlgItem on the main window or on the developer group).
+
+#define R7716_MAIN_CLASS "TForm1"
+#define R7716_MAIN_CAPTION "KORVA  Updates Tool - Lon R7716"
+#define R7716_APP_TITLE "KORVA Updates Tool - Lon R7716"
+
+// Controls of the main window, in the order of creation.
+#define IDC_LABEL2 101
+#define IDC_LABEL3 102
+#define IDC_LABEL4 103
+#define IDC_BEVEL1 104
+#define IDC_LABEL5 105
+#define IDC_LABEL55 106
+#define IDC_LABEL6 107
+#define IDC_LABEL7 108
+#define IDC_IMAGE1 109
+#define IDC_LABEL8 110
+#define IDC_LABEL9 111
+#define IDC_LABEL1 112
+#define IDC_BUTTON2 113
+#define IDC_DIRECTORYLISTBOX 114
+#define IDC_DRIVECOMBOBOX 115
+#define IDC_EDIT2 116
+#define IDC_GROUPBOX_DEBUG 117
+// Children of the developer group box GroupBox_Debug.
+#define IDC_LABEL22 118
+#define IDC_LABEL10 119
+#define IDC_LABEL11 120
+#define IDC_LABEL12 121
+#define IDC_LABEL13 122
+#define IDC_BUTTON1 123
+#define IDC_BUTTON3 124
+#define IDC_EDIT1 125

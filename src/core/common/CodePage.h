@@ -1,0 +1,26 @@
+#pragma once
+// The system's ANSI code page as the core needs it: which bytes open a double-byte
+// character, and locale-aware upper and lower casing of 8-bit text
+// (CharUpperBuffA / CharLowerBuffA / IsDBCSLeadByte on Windows).
+#include <string>
+
+namespace korva {
+
+class CodePage {
+public:
+    virtual ~CodePage() = default;
+    virtual bool IsLeadByte(unsigned char byte) const = 0;
+    virtual std::string Upper(std::string text) const = 0;
+    virtual std::string Lower(std::string text) const = 0;
+};
+
+// A single-byte code page that cases only the ASCII letters: what the native tools use,
+// and the default of the tests.
+class AsciiCodePage : public CodePage {
+public:
+    bool IsLeadByte(unsigned char) const override { return false; }
+    std::string Upper(std::string text) const override;
+    std::string Lower(std::string text) const override;
+};
+
+}  // namespace korva
