@@ -11,6 +11,11 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
 ctest --preset native -j "$jobs"
 
+echo "== native: unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake --preset native-sanitize >/dev/null
+cmake --build --preset native-sanitize -j "$jobs"
+ctest --preset native-sanitize -j "$jobs"
+
 echo "== windows-x86: build only"
 cmake --preset windows-x86 >/dev/null
 cmake --build --preset windows-x86 -j "$jobs"
