@@ -1,0 +1,340 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FakeInstallPlatform.h"
+#include "core/common/Exception.h"
+#include "core/install/Installer.h"
+#include "core/install/LonWorksCheck.h"
+
+namespace korva {
+namespace {
+
+using testing::FakeInstallPlatform;
+using testing::FakeMessages;
+
+// Five small images with every kind of byte a real one holds: zero bytes, 0xFF, CR LF.
+const unsigned char kXif[] = {'X', 'I', 'F', '\r', '\n', 0x00, 0xFF, 'x'};
+const unsigned char kEnu[] = {'U', 'R', 'E', 'S', 0x1A, 0x00};
+const unsigned char kFpt[] = {'U', 'F', 'P', 'T', 0x80, 0x7F, 0x00, 0x01, 0x02};
+const unsigned char kFmt[] = {'!', 'f', 'm', 't', '\r', '\n', ';'};
+const unsigned char kTyp[] = {'U', 'T', 'Y', 'P', 0xFE};
+
+const Payload kPayload = {
+    {kXif, sizeof kXif}, {kEnu, sizeof kEnu}, {kFpt, sizeof kFpt}, {kFmt, sizeof kFmt}, {kTyp, sizeof kTyp},
+};
+
+std::string Bytes(const unsigned char* b, std::size_t n) { return std::string(reinterpret_cast<const char*>(b), n); }
+
+// A machine on which the LonWorks folder exists and nothing below it.
+FakeInstallPlatform MachineWith(const std::string& lonWorks) {
+    FakeInstallPlatform p;
+    p.folders = {"C:", "C:\\LonWorks", "C:\\100%\\LonWorks", "C:\\100%", "C:\\Program Files",
+                 "C:\\Program Files\\LonWorks", "D:\\LonWorks"};
+    p.folders.insert(FakeInstallPlatform::Parent(lonWorks + "\\x"));
+    return p;
+}
+
+InstallRequest Request(std::string path, bool developer = false, std::string edit1 = "KR") {
+    return InstallRequest{std::move(path), developer, std::move(edit1)};
+}
+
+// Runs one installation; returns the message of the raised Exception, or "" when none was raised.
+std::string Install(const InstallRequest& request, FakeInstallPlatform& platform, FakeMessages& messages) {
+    AsciiCodePage cp;
+    try {
+        RunInstallation(request, kPayload, platform, cp, messages);
+    } catch (const Exception& e) {
+        return e.Message();
+    }
+    return "";
+}
+
+// The calls of one write of `target` with `count` bytes, through its temporary file.
+void AddWrite(std::vector<std::string>& calls, const std::string& target, std::size_t count) {
+    calls.push_back("CreateFile " + target + ".tmp");
+    calls.push_back("WriteFile " + target + ".tmp " + std::to_string(count));
+    calls.push_back("CloseHandle " + target + ".tmp");
+    calls.push_back("ReplaceFile " + target + ".tmp -> " + target);
+}
+
+// Every call of a complete run on a machine where no folder below the LonWorks folder exists.
+std::vector<std::string> ExpectedCalls(const std::string& lonWorks, const std::string& device,
+                                       std::size_t commandLength) {
+    const std::string types = lonWorks + "\\Types";
+    std::vector<std::string> c;
+    for (const std::string& f : {lonWorks + "\\Import", types, types + "\\User", device}) {
+        c.push_back("IsDirectory " + f);
+        c.push_back("CreateDirectory " + f);
+    }
+    AddWrite(c, lonWorks + "\\Import\\R7716.XIF", sizeof kXif);
+    AddWrite(c, device + "\\R7716.ENU", sizeof kEnu);
+    AddWrite(c, device + "\\R7716.FMT", sizeof kFmt);
+    AddWrite(c, device + "\\R7716.FPT", sizeof kFpt);
+    AddWrite(c, device + "\\R7716.TYP", sizeof kTyp);
+    AddWrite(c, types + "\\loninst.cmd", commandLength);
+    c.push_back("SetCurrentDirectory " + types);
+    c.push_back("Sleep 300");
+    c.push_back("WinExec \"" + types + "\\loninst.cmd\" 1");
+    return c;
+}
+
+TEST(CatalogCommandLine, QuotesToolAndFolderAndDoublesPercent) {
+    struct Case { const char* device; const char* line; } cases[] = {
+        {"C:\\LonWorks\\Types\\User\\KR", "\"mkcat.exe\" \"-aC:\\LonWorks\\Types\\User\\KR\""},
+        {"C:\\LonWorks\\\\Types\\User\\KR", "\"mkcat.exe\" \"-aC:\\LonWorks\\\\Types\\User\\KR\""},
+        {"C:\\100%\\LonWorks\\Types\\User\\KR", "\"mkcat.exe\" \"-aC:\\100%%\\LonWorks\\Types\\User\\KR\""},
+        {"C:\\%PATH%\\LonWorks\\Types\\User\\KR", "\"mkcat.exe\" \"-aC:\\%%PATH%%\\LonWorks\\Types\\User\\KR\""},
+        {"%", "\"mkcat.exe\" \"-a%%\""},
+        {"", "\"mkcat.exe\" \"-a\""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CatalogCommandLine(c.device), c.line) << c.device;
+    // Without a % the file is 16 bytes longer than the device folder text: 41 for C:\LonWorks.
+    EXPECT_EQ(CatalogCommandLine("C:\\LonWorks\\Types\\User\\KR").size(), 41u);
+}
+
+TEST(RunInstallation, CompleteRunOnFreshFolderMakesEveryCallInOrder) {
+    struct Case {
+        std::string path, lonWorksJoin;  // the LonWorks folder as it appears in the derived texts
+    } cases[] = {
+        {"C:\\LonWorks", "C:\\LonWorks"},
+        {"C:\\LonWorks\\", "C:\\LonWorks\\"},  // used as typed: two backslashes at every join
+        {"C:\\Program Files\\LonWorks", "C:\\Program Files\\LonWorks"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        FakeInstallPlatform platform = MachineWith(c.path);
+        FakeMessages messages;
+        EXPECT_EQ(Install(Request(c.path), platform, messages), "");
+
+        const std::string types = c.lonWorksJoin + "\\Types";
+        const std::string device = types + "\\User\\KR";
+        const std::string command = "\"mkcat.exe\" \"-a" + device + "\"";
+        EXPECT_EQ(platform.calls, ExpectedCalls(c.lonWorksJoin, device, command.size()));
+        EXPECT_EQ(messages.shown, std::vector<std::string>{kInstallSuccess});
+
+        // What the files hold, and that no temporary file stays behind.
+        std::map<std::string, std::string> expected = {
+            {c.lonWorksJoin + "\\Import\\R7716.XIF", Bytes(kXif, sizeof kXif)},
+            {device + "\\R7716.ENU", Bytes(kEnu, sizeof kEnu)},
+            {device + "\\R7716.FMT", Bytes(kFmt, sizeof kFmt)},
+            {device + "\\R7716.FPT", Bytes(kFpt, sizeof kFpt)},
+            {device + "\\R7716.TYP", Bytes(kTyp, sizeof kTyp)},
+            {types + "\\loninst.cmd", command},
+        };
+        EXPECT_EQ(platform.files, expected);
+        EXPECT_EQ(platform.OpenHandles(), 0u);
+        EXPECT_EQ(platform.currentDirectory, types);
+    }
+}
+
+TEST(RunInstallation, CommandFileForCLonWorksIsTheFortyOneBytesGiven) {
+    FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
+    FakeMessages messages;
+    Install(Request("C:\\LonWorks"), platform, messages);
+    const std::string bytes = platform.files["C:\\LonWorks\\Types\\loninst.cmd"];
+    EXPECT_EQ(bytes, "\"mkcat.exe\" \"-aC:\\LonWorks\\Types\\User\\KR\"");
+    EXPECT_EQ(bytes.size(), 41u);
+}
+
+TEST(RunInstallation, PercentIsDoubledInTheCommandFileOnly) {
+    FakeInstallPlatform platform = MachineWith("C:\\100%\\LonWorks");
+    FakeMessages messages;
+    EXPECT_EQ(Install(Request("C:\\100%\\LonWorks"), platform, messages), "");
+    EXPECT_EQ(platform.files["C:\\100%\\LonWorks\\Types\\loninst.cmd"],
+              "\"mkcat.exe\" \"-aC:\\100%%\\LonWorks\\Types\\User\\KR\"");
+    // Folders and the started name keep the text as typed.
+    EXPECT_TRUE(platform.folders.count("C:\\100%\\LonWorks\\Types\\User\\KR"));
+    EXPECT_EQ(platform.calls.back(), "WinExec \"C:\\100%\\LonWorks\\Types\\loninst.cmd\" 1");
+}
+
+TEST(RunInstallation, DeviceFolderNameComesFromEdit1OnlyWithTheDeveloperSwitch) {
+    struct Case {
+        bool developer;
+        std::string edit1, device;
+    } cases[] = {
+        {false, "XY", "C:\\LonWorks\\Types\\User\\KR"},
+        {false, "", "C:\\LonWorks\\Types\\User\\KR"},
+        {true, "KR", "C:\\LonWorks\\Types\\User\\KR"},
+        {true, "XY", "C:\\LonWorks\\Types\\User\\XY"},
+        {true, "My Dev", "C:\\LonWorks\\Types\\User\\My Dev"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.edit1 + (c.developer ? " on" : " off"));
+        FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
+        FakeMessages messages;
+        EXPECT_EQ(Install(Request("C:\\LonWorks", c.developer, c.edit1), platform, messages), "");
+        const std::string command = "\"mkcat.exe\" \"-a" + c.device + "\"";
+        EXPECT_EQ(platform.calls, ExpectedCalls("C:\\LonWorks", c.device, command.size()));
+        EXPECT_EQ(platform.files["C:\\LonWorks\\Types\\loninst.cmd"], command);
+        EXPECT_EQ(platform.files[c.device + "\\R7716.TYP"], Bytes(kTyp, sizeof kTyp));
+    }
+}
+
+TEST(RunInstallation, ExistingFoldersAreNotCreatedAndExistingFilesAreReplaced) {
+    FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
+    const std::string device = "C:\\LonWorks\\Types\\User\\KR";
+    platform.folders.insert({"C:\\LonWorks\\Import", "C:\\LonWorks\\Types", "C:\\LonWorks\\Types\\User", device});
+    const std::string longer(100, 'o');
+    for (const char* name : {"C:\\LonWorks\\Import\\R7716.XIF", "C:\\LonWorks\\Types\\loninst.cmd"})
+        platform.files[name] = longer;
+    platform.files[device + "\\R7716.FPT"] = longer;
+    FakeMessages messages;
+
+    EXPECT_EQ(Install(Request("C:\\LonWorks"), platform, messages), "");
+    for (const auto& call : platform.calls) EXPECT_NE(call.rfind("CreateDirectory", 0), 0u) << call;
+    EXPECT_EQ(platform.files["C:\\LonWorks\\Import\\R7716.XIF"], Bytes(kXif, sizeof kXif));
+    EXPECT_EQ(platform.files[device + "\\R7716.FPT"], Bytes(kFpt, sizeof kFpt));
+    EXPECT_EQ(platform.files["C:\\LonWorks\\Types\\loninst.cmd"], CatalogCommandLine(device));
+    EXPECT_EQ(platform.files.size(), 6u);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{kInstallSuccess});
+}
+
+TEST(RunInstallation, FolderThatCannotBeCreatedEndsTheRunWithItsName) {
+    struct Case {
+        const char* name;
+        std::string path;
+        std::vector<std::string> folders, files;
+        std::string error;
+        std::vector<std::string> created;
+    } cases[] = {
+        {"missing LonWorks folder", "D:\\Nowhere\\LonWorks", {"D:"}, {},
+         "Cannot create D:\\Nowhere\\LonWorks\\Import", {}},
+        {"file where Types should be", "C:\\LonWorks", {}, {"C:\\LonWorks\\Types"},
+         "Cannot create C:\\LonWorks\\Types", {"C:\\LonWorks\\Import"}},
+        {"file where KR should be", "C:\\LonWorks\\", {"C:\\LonWorks\\\\Types"}, {"C:\\LonWorks\\\\Types\\User\\KR"},
+         "Cannot create C:\\LonWorks\\\\Types\\User\\KR", {"C:\\LonWorks\\\\Import", "C:\\LonWorks\\\\Types\\User"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeInstallPlatform platform;
+        platform.folders = {"C:", "C:\\LonWorks"};
+        platform.folders.insert(c.folders.begin(), c.folders.end());
+        for (const auto& f : c.files) platform.files[f] = "old";
+        const auto before = platform.folders;
+        FakeMessages messages;
+
+        EXPECT_EQ(Install(Request(c.path), platform, messages), c.error);
+        EXPECT_TRUE(messages.shown.empty());
+        auto expectedFolders = before;
+        expectedFolders.insert(c.created.begin(), c.created.end());
+        EXPECT_EQ(platform.folders, expectedFolders);
+        EXPECT_EQ(platform.calls.back(), "CreateDirectory " + c.error.substr(sizeof "Cannot create " - 1));
+        EXPECT_EQ(platform.files.size(), c.files.size());
+    }
+}
+
+TEST(RunInstallation, RefusedPathShowsOnlyTheWarningAndTouchesNothing) {
+    for (const char* path : {"", "C:\\LonWorks\\\\", "D:\\src\\R7716.xif", "C:\\LonWorks "}) {
+        FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
+        FakeMessages messages;
+        EXPECT_EQ(Install(Request(path, true, "XY"), platform, messages), "") << path;
+        EXPECT_EQ(messages.shown, std::vector<std::string>{kLonWorksWarning}) << path;
+        EXPECT_TRUE(platform.calls.empty()) << path;
+    }
+}
+
+// Makes each call of a complete run fail in turn. The run must end with the right message
+// at that call, tidy up its temporary file, and do nothing else after it: no later write,
+// no start, no success message; an old file of the same name stays as it was.
+TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
+    const std::string lonWorks = "C:\\LonWorks";
+    const std::string types = lonWorks + "\\Types";
+    const std::string device = types + "\\User\\KR";
+    const std::string commandFile = types + "\\loninst.cmd";
+
+    FakeInstallPlatform reference = MachineWith(lonWorks);
+    FakeMessages referenceMessages;
+    Install(Request(lonWorks), reference, referenceMessages);
+    const std::vector<std::string> all = reference.calls;
+
+    int checked = 0;
+    for (bool shortWrite : {false, true}) {
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            const std::string& call = all[i];
+            const std::string op = call.substr(0, call.find(' '));
+            const std::string arg = call.substr(call.find(' ') + 1);
+            if (op == "IsDirectory" || op == "Sleep") continue;  // nothing to fail
+            if (shortWrite && op != "WriteFile") continue;
+            SCOPED_TRACE(call + (shortWrite ? " (short write)" : ""));
+
+            // The file this call belongs to, when it is one of the writes.
+            std::string target;
+            if (op == "CreateFile" || op == "CloseHandle") target = arg.substr(0, arg.size() - 4);
+            if (op == "WriteFile") target = arg.substr(0, arg.rfind(' ') - 4);
+            if (op == "ReplaceFile") target = arg.substr(arg.find(" -> ") + 4);
+
+            std::string error;
+            std::vector<std::string> tail;  // the calls allowed after the failing one
+            if (op == "CreateDirectory") error = "Cannot create " + arg;
+            if (!target.empty()) error = "Cannot write " + target;
+            if (op == "WriteFile") tail = {"CloseHandle " + target + ".tmp", "DeleteFile " + target + ".tmp"};
+            if (op == "CloseHandle" || op == "ReplaceFile") tail = {"DeleteFile " + target + ".tmp"};
+            if (op == "SetCurrentDirectory" || op == "WinExec") error = "Cannot start " + commandFile;
+            ASSERT_FALSE(error.empty()) << "no expectation for " << call;
+
+            // Every file already has old contents, so that a failed replace can be seen.
+            FakeInstallPlatform platform = MachineWith(lonWorks);
+            platform.folders.insert({lonWorks + "\\Import", types, types + "\\User", device});
+            for (const auto& [name, bytes] : reference.files) platform.files[name] = "old " + name;
+            // Folders must be missing for their creation to be called at all.
+            if (op == "CreateDirectory") platform = MachineWith(lonWorks);
+            const auto filesBefore = platform.files;
+            // Line up the call numbers with the reference run, which created the folders.
+            platform.failCall = static_cast<int>(i);
+            if (op != "CreateDirectory") platform.failCall -= 4;
+            platform.shortWrite = shortWrite;
+            FakeMessages messages;
+
+            EXPECT_EQ(Install(Request(lonWorks), platform, messages), error);
+            EXPECT_TRUE(messages.shown.empty());
+            EXPECT_EQ(platform.OpenHandles(), 0u);
+
+            // The calls up to the failing one are those of a good run; after it only the tidy-up.
+            std::vector<std::string> expected;
+            for (const auto& c : all) {
+                if (op != "CreateDirectory" && c.rfind("CreateDirectory", 0) == 0) continue;
+                expected.push_back(c);
+                if (&c == &all[i]) break;
+            }
+            expected.insert(expected.end(), tail.begin(), tail.end());
+            EXPECT_EQ(platform.calls, expected);
+
+            if (!target.empty()) {
+                EXPECT_EQ(platform.files.count(target + ".tmp"), 0u) << "temporary file left";
+                EXPECT_EQ(platform.files[target], filesBefore.at(target)) << "old file changed";
+            }
+            ++checked;
+        }
+    }
+    // 4 folders, 6 files of 4 failing calls each, the change of directory, the start; short writes.
+    EXPECT_EQ(checked, 4 + 6 * 4 + 2 + 6);
+}
+
+TEST(RunInstallation, FailedTidyUpStillReportsTheWrite) {
+    // The write fails and so does the removal of the temporary file: the message stays the same.
+    FakeInstallPlatform reference = MachineWith("C:\\LonWorks");
+    FakeMessages m;
+    Install(Request("C:\\LonWorks"), reference, m);
+    const std::string xif = "C:\\LonWorks\\Import\\R7716.XIF";
+
+    struct DoubleFailure : FakeInstallPlatform {
+        std::uint32_t WriteFile(FileHandle h, const unsigned char* b, std::uint32_t n) override {
+            FakeInstallPlatform::WriteFile(h, b, n);
+            return n / 2;
+        }
+        bool DeleteFile(const std::string& path) override {
+            FakeInstallPlatform::DeleteFile(path);
+            return false;
+        }
+    } platform;
+    platform.folders = reference.folders;
+    FakeMessages messages;
+    EXPECT_EQ(Install(Request("C:\\LonWorks"), platform, messages), "Cannot write " + xif);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(platform.calls.back(), "DeleteFile " + xif + ".tmp");
+}
+
+}  // namespace
+}  // namespace korva
