@@ -1,0 +1,150 @@
+// The developer group of the developer build: pick the interface file in the open-file
+// dialog, then generate the payload header beside it.
+#include <gtest/gtest.h>
+
+#include "Driver.h"
+#include "app/ControlIds.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr int kFileNameBox = 0x480;  // the open-file dialog's file-name edit (Wine and Windows)
+
+class DevTools : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = MakeScratchDir("devtools");
+        std::string err = tool_.Start(true, folder_);
+        ASSERT_EQ(err, "");
+        edit2_ = tool_.Control(IDC_EDIT2);
+        ASSERT_NE(edit2_, nullptr);
+        ASSERT_NE(tool_.DebugControl(IDC_BUTTON3), nullptr) << "no button \"1) Open File R7716.xif\"";
+        ASSERT_NE(tool_.DebugControl(IDC_BUTTON1), nullptr) << "no button \"2) Generate R7716.h\"";
+    }
+    void TearDown() override {
+        if (tool_.Running()) {
+            if (HWND dlg = tool_.FindDialog("")) PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0), tool_.WaitGone(dlg);
+            EXPECT_EQ(tool_.CloseAndWait(), 0) << "exit code after WM_CLOSE";
+        }
+    }
+    // Copies the five source files into the scratch folder under the given base name.
+    void CopySources(const std::string& base) {
+        for (const char* ext : {"xif", "enu", "fpt", "fmt", "typ"}) {
+            std::string src = ResourceDir() + "\\R7716." + ext;
+            ASSERT_TRUE(CopyFileA(src.c_str(), (folder_ + "\\" + base + "." + ext).c_str(), FALSE)) << src;
+        }
+    }
+    // Clicks "1) Open File R7716.xif" and returns the open-file dialog.
+    HWND OpenDialog() {
+        if (!tool_.PostClick(tool_.DebugControl(IDC_BUTTON3))) return nullptr;
+        HWND dlg = tool_.WaitForDialog("");
+        return dlg && GetDlgItem(dlg, kFileNameBox) ? dlg : nullptr;
+    }
+    // Presses a button of the dialog (IDOK, IDCANCEL) and waits until it is gone.
+    bool Press(HWND dlg, int id) {
+        HWND b = GetDlgItem(dlg, id);
+        return b && tool_.PostClick(b) && tool_.WaitGone(dlg);
+    }
+    // Waits until the path field holds the text (the handler runs on after the dialog).
+    std::string WaitPathField(const std::string& want) {
+        DWORD start = GetTickCount();
+        std::string got;
+        while ((got = WindowText(edit2_)) != want && GetTickCount() - start < 2000) Sleep(20);
+        return got;
+    }
+    // Picks the name through the dialog, typed into its file-name box.
+    void Pick(const std::string& name) {
+        HWND dlg = OpenDialog();
+        ASSERT_NE(dlg, nullptr) << "no open-file dialog with a file-name box within 10 s";
+        ASSERT_TRUE(SetText(GetDlgItem(dlg, kFileNameBox), name));
+        ASSERT_TRUE(Press(dlg, IDOK)) << "the dialog did not close on OK";
+        ASSERT_EQ(WaitPathField(name), name) << "path field after picking";
+    }
+    void Generate() { ASSERT_TRUE(tool_.SendClick(tool_.DebugControl(IDC_BUTTON1))) << "generation did not return"; }
+
+    std::string folder_;
+    Tool tool_;
+    HWND edit2_ = nullptr;
+};
+
+TEST_F(DevTools, PickedFileLandsInThePathFieldAndTheHeaderMatchesTheBuilds) {
+    ASSERT_NO_FATAL_FAILURE(CopySources("R7716"));
+    std::string xif = folder_ + "\\R7716.xif";
+    ASSERT_NO_FATAL_FAILURE(Pick(xif));
+    ASSERT_NO_FATAL_FAILURE(Generate());
+    std::string want, got;
+    ASSERT_TRUE(ReadFileBytes(GeneratedHeader(), want)) << "the build's header is missing: " << GeneratedHeader();
+    ASSERT_TRUE(ReadFileBytes(folder_ + "\\R7716.h", got)) << "no header written beside the picked file";
+    EXPECT_EQ(got.size(), want.size());
+    EXPECT_TRUE(got == want) << "the header differs from the one the build generated";
+}
+
+TEST_F(DevTools, DialogIsCentredOnTheWorkAreaWithAThirdAbove) {
+    HWND dlg = OpenDialog();
+    ASSERT_NE(dlg, nullptr) << "no open-file dialog within 10 s";
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(tool_.Main(), MONITOR_DEFAULTTONEAREST), &mi));
+    const RECT& work = mi.rcWork;
+    RECT r{};
+    LONG wantLeft = 0, wantTop = 0;
+    DWORD start = GetTickCount();
+    do {  // the dialog is placed once it has been laid out
+        GetWindowRect(dlg, &r);
+        wantLeft = work.left + ((work.right - work.left) - (r.right - r.left)) / 2;
+        wantTop = work.top + ((work.bottom - work.top) - (r.bottom - r.top)) / 3;
+        if (r.left == wantLeft && r.top == wantTop) break;
+        Sleep(50);
+    } while (GetTickCount() - start < 2000);
+    EXPECT_EQ(r.left, wantLeft) << "work area " << work.right - work.left << " wide, dialog " << r.right - r.left;
+    EXPECT_EQ(r.top, wantTop) << "work area " << work.bottom - work.top << " high, dialog " << r.bottom - r.top;
+    EXPECT_FALSE(IsWindowEnabled(tool_.Main())) << "the dialog is modal";
+    ASSERT_TRUE(Press(dlg, IDCANCEL));
+}
+
+TEST_F(DevTools, CancelLeavesThePathField) {
+    ASSERT_TRUE(SetText(edit2_, "C:\\kept\\as it was"));
+    HWND dlg = OpenDialog();
+    ASSERT_NE(dlg, nullptr) << "no open-file dialog within 10 s";
+    ASSERT_TRUE(SetText(GetDlgItem(dlg, kFileNameBox), folder_ + "\\other.xif"));
+    ASSERT_TRUE(Press(dlg, IDCANCEL)) << "the dialog did not close on Cancel";
+    Sleep(200);
+    EXPECT_EQ(WindowText(edit2_), "C:\\kept\\as it was");
+    EXPECT_TRUE(IsWindowEnabled(tool_.Main()));
+}
+
+// The second run starts with the name picked first: confirming it at once picks it again.
+// (Wine, like Windows, opens the dialog in the picked file's folder and may show only the
+// file's own name in the box.)
+TEST_F(DevTools, SecondRunOffersTheNamePickedFirst) {
+    ASSERT_NO_FATAL_FAILURE(CopySources("R7716"));
+    std::string xif = folder_ + "\\R7716.xif";
+    ASSERT_NO_FATAL_FAILURE(Pick(xif));
+    ASSERT_TRUE(SetText(edit2_, "C:\\elsewhere"));
+    HWND dlg = OpenDialog();
+    ASSERT_NE(dlg, nullptr) << "no open-file dialog on the second run";
+    std::string shown = WindowText(GetDlgItem(dlg, kFileNameBox));
+    EXPECT_TRUE(shown == xif || shown == "R7716.xif") << "the file-name box shows \"" << shown << "\"";
+    ASSERT_TRUE(Press(dlg, IDOK));
+    EXPECT_EQ(WaitPathField(xif), xif);
+}
+
+TEST_F(DevTools, NameOfAMissingFileIsTakenAndGivesAnEmptyXifSection) {
+    ASSERT_NO_FATAL_FAILURE(CopySources("Missing"));
+    std::string missing = folder_ + "\\Missing.xif";
+    ASSERT_TRUE(DeleteFileA(missing.c_str()));
+    ASSERT_NO_FATAL_FAILURE(Pick(missing));
+    ASSERT_NO_FATAL_FAILURE(Generate());
+    std::string built, got;
+    ASSERT_TRUE(ReadFileBytes(GeneratedHeader(), built)) << GeneratedHeader();
+    size_t xifEnd = built.find("};\r\n\r\n");
+    ASSERT_NE(xifEnd, std::string::npos) << "the build's header has no xif section";
+    std::string want = "\r\n\r\n" + built.substr(xifEnd + 6);
+    ASSERT_TRUE(ReadFileBytes(folder_ + "\\Missing.h", got)) << "no header written";
+    EXPECT_EQ(got.substr(0, 4), "\r\n\r\n");
+    EXPECT_EQ(got.size(), want.size());
+    EXPECT_TRUE(got == want) << "beyond the empty xif section the header differs from the build's";
+}
+
+}  // namespace

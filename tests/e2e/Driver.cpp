@@ -1,0 +1,420 @@
+#include "Driver.h"
+
+#include "app/ControlIds.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace e2e {
+
+std::string ToWindowsPath(const std::string& path) {
+    if (path.empty() || path[0] != '/') return path;
+    std::string out = "Z:" + path;
+    for (char& c : out)
+        if (c == '/') c = '\\';
+    return out;
+}
+
+std::string ToolExe(bool developerBuild) {
+    return ToWindowsPath(developerBuild ? R7716_E2E_TOOL_DEV : R7716_E2E_TOOL);
+}
+std::string ResourceDir() { return ToWindowsPath(R7716_E2E_RESOURCES); }
+std::string GeneratedHeader() { return ToWindowsPath(R7716_E2E_HEADER); }
+std::string ArtifactDir() { return ToWindowsPath(R7716_E2E_ARTIFACTS); }
+
+bool IsDirectory(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool MakeDirs(const std::string& path) {
+    if (IsDirectory(path)) return true;
+    size_t cut = path.find_last_of('\\');
+    if (cut != std::string::npos && cut > 2 && !MakeDirs(path.substr(0, cut))) return false;
+    return CreateDirectoryA(path.c_str(), nullptr) || IsDirectory(path);
+}
+
+std::string MakeScratchDir(const std::string& tag) {
+    static unsigned counter = 0;
+    char name[128];
+    std::snprintf(name, sizeof name, "C:\\e2e\\%s-%lu-%lu-%u", tag.c_str(), GetCurrentProcessId(),
+                  GetTickCount(), ++counter);
+    MakeDirs(name);
+    return name;
+}
+
+bool ReadFileBytes(const std::string& path, std::string& out) {
+    out.clear();
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    char buf[65536];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(h, buf, sizeof buf, &got, nullptr)) && got > 0) out.append(buf, got);
+    CloseHandle(h);
+    return ok;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD put = 0;
+    bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) && put == bytes.size();
+    CloseHandle(h);
+    return ok;
+}
+
+std::string WindowText(HWND w) {
+    DWORD_PTR len = 0;
+    if (!SendMessageTimeoutA(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &len)) return "<no answer>";
+    std::string buf(len + 2, '\0');
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutA(w, WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()), SMTO_ABORTIFHUNG,
+                             kTimeoutMs, &got))
+        return "<no answer>";
+    buf.resize(std::strlen(buf.c_str()));
+    return buf;
+}
+
+std::string ClassOf(HWND w) {
+    char name[256] = "";
+    GetClassNameA(w, name, sizeof name);
+    return name;
+}
+
+bool SetText(HWND w, const std::string& text) {
+    DWORD_PTR r = 0;
+    return SendMessageTimeoutA(w, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), SMTO_ABORTIFHUNG, kTimeoutMs,
+                               &r) &&
+           r;
+}
+
+RECT RectInParent(HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+std::string Printable(const std::string& s) {
+    std::string out;
+    for (char c : s) {
+        if (c == '\r') out += "\\r";
+        else if (c == '\n') out += "\\n";
+        else out += c;
+    }
+    return out;
+}
+
+// ---- the tool's process ----
+
+Tool::~Tool() {
+    if (pi_.hProcess) {
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(pi_.hProcess, 99);
+            WaitForSingleObject(pi_.hProcess, kTimeoutMs);
+        }
+        CloseHandle(pi_.hProcess);
+        CloseHandle(pi_.hThread);
+    }
+}
+
+namespace {
+struct MainSearch {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK FindMainProc(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<MainSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
+    char cls[64] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (std::strcmp(cls, R7716_MAIN_CLASS) == 0) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+std::string Tool::Start(bool developerBuild, const std::string& workingDir) {
+    std::string exe = ToolExe(developerBuild);
+    if (!Exists(exe)) return "the tool is not built: " + exe;
+    std::string cmd = "\"" + exe + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDir.c_str(), &si, &pi_))
+        return "CreateProcessA failed for " + exe + " with error " + std::to_string(GetLastError());
+    pid_ = pi_.dwProcessId;
+    WaitForInputIdle(pi_.hProcess, kTimeoutMs);
+    // The main window: its class, shown, in our process (FindWindowA with the class keeps a
+    // message box of the same caption out of the search).
+    DWORD start = GetTickCount();
+    MainSearch s{pid_, nullptr};
+    while (GetTickCount() - start < kTimeoutMs) {
+        s.found = nullptr;
+        EnumWindows(FindMainProc, reinterpret_cast<LPARAM>(&s));
+        if (s.found) break;
+        if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0) {
+            DWORD code = 0;
+            GetExitCodeProcess(pi_.hProcess, &code);
+            return "the tool ended without showing its window, exit code " + std::to_string(code);
+        }
+        Sleep(20);
+    }
+    if (!s.found) return "no visible window of class " R7716_MAIN_CLASS " within 10 s";
+    main_ = s.found;
+    tid_ = GetWindowThreadProcessId(main_, nullptr);
+    return {};
+}
+
+HWND Tool::Control(int id) const { return GetDlgItem(main_, id); }
+
+HWND Tool::DebugControl(int id) const {
+    HWND group = GetDlgItem(main_, IDC_GROUPBOX_DEBUG);
+    return group ? GetDlgItem(group, id) : nullptr;
+}
+
+namespace {
+struct DialogSearch {
+    DWORD pid;
+    const std::string* caption;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialogProc(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<DialogSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
+    char cls[64] = "", cap[256] = "";
+    GetClassNameA(w, cls, sizeof cls);
+    if (std::strcmp(cls, "#32770") != 0) return TRUE;
+    GetWindowTextA(w, cap, sizeof cap);
+    if (!s->caption->empty() && *s->caption != cap) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+}  // namespace
+
+HWND Tool::FindDialog(const std::string& caption) const {
+    DialogSearch s{pid_, &caption, nullptr};
+    EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+HWND Tool::WaitForDialog(const std::string& caption, DWORD timeoutMs) const {
+    DWORD start = GetTickCount();
+    do {
+        if (HWND w = FindDialog(caption)) {
+            Sleep(100);  // let it finish its layout and painting
+            return w;
+        }
+        if (!Running()) return nullptr;
+        Sleep(20);
+    } while (GetTickCount() - start < timeoutMs);
+    return nullptr;
+}
+
+bool Tool::WaitGone(HWND w, DWORD timeoutMs) const {
+    DWORD start = GetTickCount();
+    while (IsWindow(w) && IsWindowVisible(w)) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+bool Tool::PostClick(HWND button) const { return button && PostMessageA(button, BM_CLICK, 0, 0); }
+
+bool Tool::SendClick(HWND button) const {
+    DWORD_PTR r = 0;
+    return button && SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &r);
+}
+
+HWND Tool::Focus() const {
+    GUITHREADINFO gi{};
+    gi.cbSize = sizeof gi;
+    if (!GetGUIThreadInfo(tid_, &gi)) return nullptr;
+    return gi.hwndFocus;
+}
+
+bool Tool::BringToFront(HWND w) const {
+    // The driver is a console program without windows; asking the tool's thread to take the
+    // foreground works from here under Wine and on Windows while no other window is active.
+    SetForegroundWindow(w);
+    DWORD start = GetTickCount();
+    while (GetForegroundWindow() != w) {
+        if (GetTickCount() - start >= kTimeoutMs) return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+bool Tool::Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+
+long Tool::CloseAndWait() {
+    if (!pi_.hProcess) return -1;
+    if (Running()) PostMessageA(main_, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(pi_.hProcess, kTimeoutMs) != WAIT_OBJECT_0) return -1;
+    DWORD code = 0;
+    GetExitCodeProcess(pi_.hProcess, &code);
+    return static_cast<long>(code);
+}
+
+// ---- boxes ----
+
+namespace {
+BOOL CALLBACK FirstStaticProc(HWND w, LPARAM lp) {
+    if (ClassOf(w) == "Static" && !WindowText(w).empty()) {
+        *reinterpret_cast<HWND*>(lp) = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND BoxStatic(HWND box) {
+    if (HWND s = GetDlgItem(box, 0xFFFF)) return s;
+    HWND found = nullptr;
+    EnumChildWindows(box, FirstStaticProc, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+std::string BoxText(HWND box) {
+    HWND s = BoxStatic(box);
+    return s ? WindowText(s) : "<no static>";
+}
+
+bool PressOk(const Tool& tool, HWND box) {
+    HWND ok = GetDlgItem(box, IDOK);
+    return ok && tool.PostClick(ok) && tool.WaitGone(box);
+}
+
+void SendKey(WORD vk) {
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[0].ki.wScan = in[1].ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+
+// ---- screenshots: the window's screen rectangle as a PNG with stored (uncompressed) deflate ----
+
+namespace {
+unsigned long Crc(const unsigned char* p, size_t n, unsigned long c = 0xFFFFFFFFul) {
+    static unsigned long table[256];
+    static bool ready = false;
+    if (!ready) {
+        for (unsigned long i = 0; i < 256; ++i) {
+            unsigned long v = i;
+            for (int k = 0; k < 8; ++k) v = (v & 1) ? 0xEDB88320ul ^ (v >> 1) : v >> 1;
+            table[i] = v;
+        }
+        ready = true;
+    }
+    for (size_t i = 0; i < n; ++i) c = table[(c ^ p[i]) & 0xFF] ^ (c >> 8);
+    return c;
+}
+
+void Put32(std::string& out, unsigned long v) {
+    out += static_cast<char>((v >> 24) & 0xFF);
+    out += static_cast<char>((v >> 16) & 0xFF);
+    out += static_cast<char>((v >> 8) & 0xFF);
+    out += static_cast<char>(v & 0xFF);
+}
+
+void Chunk(std::string& out, const char* type, const std::string& data) {
+    Put32(out, static_cast<unsigned long>(data.size()));
+    std::string body = std::string(type, 4) + data;
+    out += body;
+    Put32(out, Crc(reinterpret_cast<const unsigned char*>(body.data()), body.size()) ^ 0xFFFFFFFFul);
+}
+
+std::string Png(int w, int h, const std::vector<unsigned char>& rgbRows) {
+    std::string out("\x89PNG\r\n\x1a\n", 8);
+    std::string ihdr;
+    Put32(ihdr, w);
+    Put32(ihdr, h);
+    ihdr += std::string("\x08\x02\x00\x00\x00", 5);
+    Chunk(out, "IHDR", ihdr);
+    std::string z("\x78\x01", 2);
+    unsigned long a = 1, b = 0;
+    for (unsigned char c : rgbRows) {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    for (size_t pos = 0; pos < rgbRows.size() || pos == 0;) {
+        size_t n = rgbRows.size() - pos;
+        if (n > 65535) n = 65535;
+        bool last = pos + n == rgbRows.size();
+        z += static_cast<char>(last ? 1 : 0);
+        z += static_cast<char>(n & 0xFF);
+        z += static_cast<char>(n >> 8);
+        z += static_cast<char>(~n & 0xFF);
+        z += static_cast<char>((~n >> 8) & 0xFF);
+        z.append(reinterpret_cast<const char*>(rgbRows.data()) + pos, n);
+        pos += n;
+        if (last) break;
+    }
+    Put32(z, (b << 16) | a);
+    Chunk(out, "IDAT", z);
+    Chunk(out, "IEND", "");
+    return out;
+}
+}  // namespace
+
+bool SaveScreenshot(HWND w, const std::string& pngPath) {
+    RECT r{};
+    if (!GetWindowRect(w, &r)) return false;
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Sleep(300);
+    int width = r.right - r.left, height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return false;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;  // top-down rows
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = false;
+    if (bmp) {
+        HGDIOBJ old = SelectObject(mem, bmp);
+        ok = BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+        GdiFlush();
+        SelectObject(mem, old);
+        if (ok) {
+            int stride = (width * 3 + 3) & ~3;
+            std::vector<unsigned char> rows;
+            rows.reserve(static_cast<size_t>(height) * (width * 3 + 1));
+            for (int y = 0; y < height; ++y) {
+                rows.push_back(0);  // filter: none
+                const unsigned char* p = static_cast<unsigned char*>(bits) + static_cast<size_t>(y) * stride;
+                for (int x = 0; x < width; ++x) {
+                    rows.push_back(p[3 * x + 2]);
+                    rows.push_back(p[3 * x + 1]);
+                    rows.push_back(p[3 * x]);
+                }
+            }
+            MakeDirs(ArtifactDir());
+            ok = WriteFileBytes(pngPath, Png(width, height, rows));
+        }
+        DeleteObject(bmp);
+    }
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return ok;
+}
+
+}  // namespace e2e

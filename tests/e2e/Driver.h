@@ -1,0 +1,94 @@
+#pragma once
+// Black-box driver: starts the tool as its own process and works it only through window
+// messages and key input, as a user would. Every wait is bounded and reports what it
+// waited for.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+constexpr DWORD kTimeoutMs = 10000;
+
+// Paths handed in by the build (Unix paths of the build machine) as Windows paths (Z:).
+std::string ToWindowsPath(const std::string& path);
+std::string ToolExe(bool developerBuild);
+std::string ResourceDir();       // resources/R7716 of the source tree
+std::string GeneratedHeader();   // R7716.h as the build generated it
+std::string ArtifactDir();       // <builddir>/artifacts
+
+// A fresh folder under C:\e2e of the prefix, unique for this process and call.
+std::string MakeScratchDir(const std::string& tag);
+bool MakeDirs(const std::string& path);
+bool ReadFileBytes(const std::string& path, std::string& out);
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+bool IsDirectory(const std::string& path);
+bool Exists(const std::string& path);
+
+// Texts of windows of another process.
+std::string WindowText(HWND w);     // WM_GETTEXT with a timeout
+std::string ClassOf(HWND w);
+bool SetText(HWND w, const std::string& text);
+RECT RectInParent(HWND child);      // window rect in the parent's client coordinates
+std::string Printable(const std::string& s);  // \r and \n made visible for messages
+
+// The tool under test, one process. The destructor ends it if it is still running.
+class Tool {
+public:
+    Tool() = default;
+    ~Tool();
+    Tool(const Tool&) = delete;
+    Tool& operator=(const Tool&) = delete;
+
+    // Starts the exe with the given working directory and waits for its main window.
+    // Returns an empty text or what went wrong.
+    std::string Start(bool developerBuild, const std::string& workingDir);
+
+    HWND Main() const { return main_; }
+    HWND Control(int id) const;        // child of the main window
+    HWND DebugControl(int id) const;   // child of the developer group box
+    DWORD Pid() const { return pid_; }
+    DWORD Tid() const { return tid_; }
+
+    // A visible top-level window of this process with class #32770 and the given caption
+    // (any caption when empty), or nullptr after the timeout.
+    HWND WaitForDialog(const std::string& caption, DWORD timeoutMs = kTimeoutMs) const;
+    HWND FindDialog(const std::string& caption) const;
+    bool WaitGone(HWND w, DWORD timeoutMs = kTimeoutMs) const;
+
+    // Clicks a button whose handler may block in a modal box (posted, returns at once).
+    bool PostClick(HWND button) const;
+    // Clicks a button and waits until its handler has returned (sent, bounded).
+    bool SendClick(HWND button) const;
+
+    // The window that has the keyboard focus in the tool's GUI thread.
+    HWND Focus() const;
+    bool BringToFront(HWND w) const;
+
+    // Closes the main window and waits for the process to end; the exit code or -1.
+    long CloseAndWait();
+    bool Running() const;
+
+private:
+    PROCESS_INFORMATION pi_{};
+    HWND main_ = nullptr;
+    DWORD pid_ = 0;
+    DWORD tid_ = 0;
+};
+
+// The text of a box: the static with id 0xFFFF of a standard message box, else the first
+// static child with a text.
+HWND BoxStatic(HWND box);
+std::string BoxText(HWND box);
+// Presses the box's OK button and waits until the box is gone.
+bool PressOk(const Tool& tool, HWND box);
+
+// Real key input: a key press and release sent to the foreground window's thread.
+void SendKey(WORD vk);
+
+// Captures a window's screen rectangle into a 24-bit PNG; returns false on failure.
+bool SaveScreenshot(HWND w, const std::string& pngPath);
+
+}  // namespace e2e

@@ -1,0 +1,279 @@
+// Installations worked through the window: the path typed into the path field, a click on
+// "Installation", the box that answers, and the files on disk afterwards.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "Driver.h"
+#include "app/ControlIds.h"
+
+using namespace e2e;
+
+namespace {
+
+const char kTitle[] = "KORVA Updates Tool - Lon R7716";
+const char kSuccess[] = "Information: The operation is successfully complete.";
+const char kWarning[] = "Warning:\rThe path to the LonWorks folder is not correct.\rThe operation was not complete.";
+
+class Installation : public ::testing::Test {
+protected:
+    void Start(bool developer = false) {
+        scratch_ = MakeScratchDir("install");
+        std::string err = tool_.Start(developer, scratch_);
+        ASSERT_EQ(err, "");
+    }
+    void TearDown() override {
+        if (tool_.Running()) {
+            if (HWND box = tool_.FindDialog("")) PressOk(tool_, box);
+            EXPECT_EQ(tool_.CloseAndWait(), 0) << "exit code after WM_CLOSE";
+        }
+    }
+    // Types the path into the path field and clicks "Installation"; returns the box that
+    // answers (caption = the application title), or nullptr.
+    HWND Install(const std::string& path) {
+        HWND edit = tool_.Control(IDC_EDIT2);
+        HWND button = tool_.Control(IDC_BUTTON2);
+        if (!edit || !button || !SetText(edit, path) || !tool_.PostClick(button)) return nullptr;
+        return tool_.WaitForDialog(kTitle);
+    }
+    // The five files and the command file of an installation into lonworks, with the
+    // device folder name.
+    void ExpectInstalled(const std::string& lonworks, const std::string& deviceName) {
+        const std::string device = lonworks + "\\Types\\User\\" + deviceName;
+        const struct {
+            std::string installed, source;
+        } files[] = {
+            {lonworks + "\\Import\\R7716.XIF", "R7716.xif"}, {device + "\\R7716.ENU", "R7716.enu"},
+            {device + "\\R7716.FMT", "R7716.fmt"},           {device + "\\R7716.FPT", "R7716.fpt"},
+            {device + "\\R7716.TYP", "R7716.typ"},
+        };
+        for (const auto& f : files) {
+            std::string want, got;
+            ASSERT_TRUE(ReadFileBytes(ResourceDir() + "\\" + f.source, want)) << "cannot read the source " << f.source;
+            ASSERT_TRUE(ReadFileBytes(f.installed, got)) << "not installed: " << f.installed;
+            EXPECT_EQ(got.size(), want.size()) << f.installed;
+            EXPECT_TRUE(got == want) << f.installed << " differs from " << f.source;
+        }
+        std::string cmd;
+        ASSERT_TRUE(ReadFileBytes(lonworks + "\\Types\\loninst.cmd", cmd)) << "no command file";
+        EXPECT_EQ(cmd, "\"mkcat.exe\" \"-a" + device + "\"");
+        EXPECT_EQ(cmd.size(), device.size() + 16);
+    }
+    std::string scratch_;
+    Tool tool_;
+};
+
+TEST_F(Installation, IntoAnExistingLonWorksFolderWritesTheFiveFilesAndTheCommandFile) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    std::string lonworks = scratch_ + "\\LonWorks";
+    ASSERT_TRUE(MakeDirs(lonworks));
+    HWND box = Install(lonworks);
+    ASSERT_NE(box, nullptr) << "no box captioned \"" << kTitle << "\" within 10 s after clicking Installation";
+    EXPECT_EQ(BoxText(box), kSuccess);
+    ASSERT_TRUE(PressOk(tool_, box)) << "the box did not close on OK";
+    ExpectInstalled(lonworks, "KR");
+    EXPECT_TRUE(IsWindowEnabled(tool_.Main())) << "the window takes input again";
+}
+
+TEST_F(Installation, RefusedPathShowsTheThreeLineWarningAndCreatesNothing) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    std::string notLonWorks = scratch_ + "\\LonWorks\\Elsewhere";
+    ASSERT_TRUE(MakeDirs(notLonWorks));
+    HWND box = Install(notLonWorks);
+    ASSERT_NE(box, nullptr) << "no warning box within 10 s";
+    HWND text = BoxStatic(box);
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(WindowText(text), kWarning) << "seen: " << Printable(WindowText(text));
+    // Three lines: the static is as high as three lines of the message font.
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = sizeof ncm;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontIndirectA(&ncm.lfMessageFont);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT line{0, 0, 1000, 0};
+    DrawTextA(dc, "Warning:", -1, &line, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    RECT r{};
+    GetClientRect(text, &r);
+    EXPECT_EQ(r.bottom, 3 * line.bottom) << "the text's height is not three lines of " << line.bottom << " pixels";
+    SaveScreenshot(box, ArtifactDir() + "\\warning-box.png");
+    ASSERT_TRUE(PressOk(tool_, box));
+    EXPECT_FALSE(Exists(notLonWorks + "\\Import")) << "a refused path created a folder";
+    EXPECT_FALSE(Exists(notLonWorks + "\\Types"));
+    EXPECT_EQ(tool_.FindDialog(""), nullptr) << "a second box followed the warning";
+}
+
+TEST_F(Installation, MissingLonWorksFolderIsAnErrorAndASecondRunThenSucceeds) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    std::string lonworks = scratch_ + "\\LonWorks";  // not there yet
+    HWND box = Install(lonworks);
+    ASSERT_NE(box, nullptr) << "no error box within 10 s";
+    EXPECT_EQ(BoxText(box), "Cannot create " + lonworks + "\\Import.");
+    EXPECT_NE(GetDlgItem(box, 0xFFFF), nullptr) << "the error box is the system's message box";
+    SaveScreenshot(box, ArtifactDir() + "\\error-box.png");
+    ASSERT_TRUE(PressOk(tool_, box));
+    EXPECT_FALSE(Exists(lonworks)) << "the failed run created something";
+    EXPECT_TRUE(IsWindowEnabled(tool_.Main())) << "the window takes input again after the error";
+
+    ASSERT_TRUE(MakeDirs(lonworks));
+    box = Install(lonworks);
+    ASSERT_NE(box, nullptr) << "no box for the second run";
+    EXPECT_EQ(BoxText(box), kSuccess);
+    ASSERT_TRUE(PressOk(tool_, box));
+    ExpectInstalled(lonworks, "KR");
+}
+
+TEST_F(Installation, TypesStandingAsAFileIsAnErrorNamingTheTypesFolder) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    std::string lonworks = scratch_ + "\\LonWorks";
+    ASSERT_TRUE(MakeDirs(lonworks));
+    ASSERT_TRUE(WriteFileBytes(lonworks + "\\Types", "not a folder"));
+    HWND box = Install(lonworks);
+    ASSERT_NE(box, nullptr) << "no error box within 10 s";
+    EXPECT_EQ(BoxText(box), "Cannot create " + lonworks + "\\Types.");
+    ASSERT_TRUE(PressOk(tool_, box));
+    EXPECT_TRUE(IsDirectory(lonworks + "\\Import")) << "the folder made before the failure stays";
+    EXPECT_FALSE(Exists(lonworks + "\\Import\\R7716.XIF")) << "a file was written after the failure";
+}
+
+TEST_F(Installation, DeveloperBuildUsesTheFolderNameTypedIntoEdit1) {
+    ASSERT_NO_FATAL_FAILURE(Start(true));
+    std::string lonworks = scratch_ + "\\LonWorks";
+    ASSERT_TRUE(MakeDirs(lonworks));
+    HWND edit1 = tool_.DebugControl(IDC_EDIT1);
+    ASSERT_NE(edit1, nullptr);
+    ASSERT_TRUE(SetText(edit1, "E2eDevice"));
+    HWND box = Install(lonworks);
+    ASSERT_NE(box, nullptr) << "no box within 10 s";
+    EXPECT_EQ(BoxText(box), kSuccess);
+    ASSERT_TRUE(PressOk(tool_, box));
+    ExpectInstalled(lonworks, "E2eDevice");
+    EXPECT_FALSE(Exists(lonworks + "\\Types\\User\\KR")) << "the default folder was made as well";
+}
+
+TEST_F(Installation, DeliveredBuildIgnoresEdit1) {
+    ASSERT_NO_FATAL_FAILURE(Start(false));
+    std::string lonworks = scratch_ + "\\LonWorks";
+    ASSERT_TRUE(MakeDirs(lonworks));
+    HWND edit1 = tool_.DebugControl(IDC_EDIT1);
+    ASSERT_NE(edit1, nullptr);
+    ASSERT_TRUE(SetText(edit1, "E2eDevice"));
+    HWND box = Install(lonworks);
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(PressOk(tool_, box));
+    ExpectInstalled(lonworks, "KR");
+    EXPECT_FALSE(Exists(lonworks + "\\Types\\User\\E2eDevice"));
+}
+
+// ---- the simple message box ----
+
+// The box's measures evaluated here from the message font, as the box is to compute them.
+struct BoxMeasures {
+    SIZE client;
+    RECT text, button;
+};
+
+BoxMeasures Expected(const std::string& message) {
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = sizeof ncm;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontIndirectA(&ncm.lfMessageFont);
+    HGDIOBJ old = SelectObject(dc, font);
+    const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE sz{};
+    GetTextExtentPoint32A(dc, letters, 52, &sz);
+    int x = sz.cx / 52, y = sz.cy;
+    int hMargin = MulDiv(8, x, 4), vMargin = MulDiv(8, y, 8), gap = MulDiv(10, y, 8);
+    int bh = MulDiv(14, y, 8), bw = MulDiv(50, x, 4);
+    SIZE ok{};
+    GetTextExtentPoint32A(dc, "OK", 2, &ok);
+    bw = std::max<int>(bw, ok.cx + 8);
+    RECT t{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
+    DrawTextA(dc, message.c_str(), -1, &t, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    int tw = t.right - t.left, th = t.bottom - t.top;
+    BoxMeasures m{};
+    m.client.cx = std::max(tw, bw) + 2 * hMargin;
+    m.client.cy = th + bh + gap + 2 * vMargin;
+    m.text = RECT{hMargin, vMargin, hMargin + tw, vMargin + th};
+    int left = (m.client.cx - bw) / 2, top = th + vMargin + gap;
+    m.button = RECT{left, top, left + bw, top + bh};
+    return m;
+}
+
+std::string Show(const RECT& r) {
+    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" + std::to_string(r.right) + "," +
+           std::to_string(r.bottom) + ")";
+}
+
+struct BoxCase {
+    const char* name;
+    bool refused;  // the warning; else the success message
+};
+
+void PrintTo(const BoxCase& c, std::ostream* os) { *os << c.name; }
+
+class SimpleBoxMeasures : public Installation, public ::testing::WithParamInterface<BoxCase> {};
+
+TEST_P(SimpleBoxMeasures, ClientAndButtonFollowTheMessageFont) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    std::string lonworks = scratch_ + "\\LonWorks";
+    ASSERT_TRUE(MakeDirs(lonworks));
+    HWND box = Install(GetParam().refused ? scratch_ : lonworks);
+    ASSERT_NE(box, nullptr) << "no box within 10 s";
+    const std::string message = GetParam().refused ? kWarning : kSuccess;
+    ASSERT_EQ(BoxText(box), message);
+    BoxMeasures want = Expected(message);
+    RECT client{};
+    GetClientRect(box, &client);
+    EXPECT_EQ(client.right, want.client.cx) << "client width";
+    EXPECT_EQ(client.bottom, want.client.cy) << "client height";
+    HWND ok = GetDlgItem(box, IDOK);
+    ASSERT_NE(ok, nullptr) << "no OK button (id IDOK)";
+    EXPECT_EQ(WindowText(ok), "OK");
+    RECT button = RectInParent(ok);
+    EXPECT_TRUE(EqualRect(&button, &want.button)) << "button " << Show(button) << ", expected " << Show(want.button);
+    RECT text = RectInParent(BoxStatic(box));
+    EXPECT_TRUE(EqualRect(&text, &want.text)) << "text " << Show(text) << ", expected " << Show(want.text);
+    EXPECT_FALSE(GetWindowLongA(box, GWL_STYLE) & WS_THICKFRAME);
+    EXPECT_FALSE(IsWindowEnabled(tool_.Main())) << "the box is modal: the main window takes no input";
+    ASSERT_TRUE(PressOk(tool_, box));
+}
+
+std::string CaseName(const ::testing::TestParamInfo<BoxCase>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Messages, SimpleBoxMeasures,
+                         ::testing::Values(BoxCase{"Warning", true}, BoxCase{"Success", false}), CaseName);
+
+// Enter and Escape close the box: real key presses with the box in the foreground.
+struct KeyCase {
+    const char* name;
+    WORD vk;
+};
+
+void PrintTo(const KeyCase& c, std::ostream* os) { *os << c.name; }
+
+class SimpleBoxKeys : public Installation, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(SimpleBoxKeys, KeyClosesTheBox) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND box = Install(scratch_);  // refused: the warning
+    ASSERT_NE(box, nullptr) << "no box within 10 s";
+    ASSERT_TRUE(tool_.BringToFront(box)) << "the box did not become the foreground window";
+    SendKey(GetParam().vk);
+    EXPECT_TRUE(tool_.WaitGone(box)) << GetParam().name << " did not close the box";
+    EXPECT_TRUE(IsWindowEnabled(tool_.Main()));
+}
+
+std::string KeyName(const ::testing::TestParamInfo<KeyCase>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Keys, SimpleBoxKeys,
+                         ::testing::Values(KeyCase{"Enter", VK_RETURN}, KeyCase{"Escape", VK_ESCAPE}), KeyName);
+
+}  // namespace

@@ -1,0 +1,218 @@
+// The main window as a user meets it: caption, frame, layout, start folder, focus and Tab.
+#include <gtest/gtest.h>
+
+#include "Driver.h"
+#include "app/ControlIds.h"
+
+using namespace e2e;
+
+namespace {
+
+struct Build {
+    bool developer;
+    const char* name;
+};
+
+class MainWindow : public ::testing::TestWithParam<Build> {
+protected:
+    void SetUp() override {
+        startDir_ = MakeScratchDir("start");
+        std::string err = tool_.Start(GetParam().developer, startDir_);
+        ASSERT_EQ(err, "");
+    }
+    void TearDown() override {
+        if (tool_.Running()) {
+            EXPECT_EQ(tool_.CloseAndWait(), 0) << "exit code after WM_CLOSE";
+        }
+    }
+    std::string startDir_;
+    Tool tool_;
+};
+
+void PrintTo(const Build& b, std::ostream* os) { *os << b.name; }
+
+std::string BuildName(const ::testing::TestParamInfo<Build>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(Builds, MainWindow,
+                         ::testing::Values(Build{false, "Delivered"}, Build{true, "Developer"}), BuildName);
+
+TEST_P(MainWindow, CaptionHasTwoSpacesAndFrameIsFixed) {
+    EXPECT_EQ(WindowText(tool_.Main()), "KORVA  Updates Tool - Lon R7716");
+    LONG style = GetWindowLongA(tool_.Main(), GWL_STYLE);
+    EXPECT_TRUE(style & WS_SYSMENU) << "the title bar carries the system menu";
+    EXPECT_FALSE(style & WS_THICKFRAME) << "the frame is not resizable";
+    EXPECT_FALSE(style & WS_MINIMIZEBOX) << "no minimise button";
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX) << "no maximise button";
+}
+
+TEST_P(MainWindow, ClientAreaIs379By424) {
+    RECT r{};
+    ASSERT_TRUE(GetClientRect(tool_.Main(), &r));
+    EXPECT_EQ(r.right - r.left, 379);
+    EXPECT_EQ(r.bottom - r.top, 424);
+}
+
+TEST_P(MainWindow, PathFieldHoldsTheStartFolder) {
+    HWND edit = tool_.Control(IDC_EDIT2);
+    ASSERT_NE(edit, nullptr) << "no path field (id IDC_EDIT2)";
+    EXPECT_EQ(WindowText(edit), startDir_);
+}
+
+TEST_P(MainWindow, DeveloperGroupFollowsTheBuild) {
+    HWND group = tool_.Control(IDC_GROUPBOX_DEBUG);
+    ASSERT_NE(group, nullptr) << "no developer group box (id IDC_GROUPBOX_DEBUG)";
+    EXPECT_EQ(WindowText(group), "Debug");
+    if (GetParam().developer) {
+        EXPECT_TRUE(IsWindowVisible(group)) << "developer build: the group is shown";
+        EXPECT_TRUE(IsWindowEnabled(group)) << "developer build: the group is enabled";
+        for (int id : {IDC_BUTTON1, IDC_BUTTON3, IDC_EDIT1}) {
+            HWND c = tool_.DebugControl(id);
+            ASSERT_NE(c, nullptr) << "no control " << id << " in the group";
+            EXPECT_TRUE(IsWindowVisible(c)) << "control " << id;
+        }
+        EXPECT_EQ(WindowText(tool_.DebugControl(IDC_EDIT1)), "KR");
+    } else {
+        EXPECT_FALSE(IsWindowVisible(group)) << "delivered build: the group stays hidden";
+        for (int id : {IDC_BUTTON1, IDC_BUTTON3, IDC_EDIT1})
+            EXPECT_FALSE(IsWindowVisible(tool_.DebugControl(id))) << "control " << id;
+    }
+}
+
+// Focus starts on "Installation"; Tab moves between it and the path field only. The keys
+// are real key input (SendInput) to the window in the foreground: a WM_KEYDOWN posted to
+// a control would bypass the tool's dialog-key handling.
+TEST_P(MainWindow, FocusStartsOnInstallationAndTabCyclesWithThePathField) {
+    HWND button2 = tool_.Control(IDC_BUTTON2);
+    HWND edit2 = tool_.Control(IDC_EDIT2);
+    ASSERT_NE(button2, nullptr);
+    ASSERT_NE(edit2, nullptr);
+    EXPECT_EQ(tool_.Focus(), button2) << "focus at start is on " << ClassOf(tool_.Focus()) << " \""
+                                      << WindowText(tool_.Focus()) << "\"";
+    ASSERT_TRUE(tool_.BringToFront(tool_.Main())) << "the main window did not become the foreground window";
+    const HWND expected[] = {edit2, button2, edit2, button2};
+    for (HWND want : expected) {
+        SendKey(VK_TAB);
+        DWORD start = GetTickCount();
+        while (tool_.Focus() != want && GetTickCount() - start < 2000) Sleep(20);
+        HWND got = tool_.Focus();
+        ASSERT_EQ(got, want) << "after Tab the focus is on " << ClassOf(got) << " id " << GetDlgCtrlID(got)
+                             << " \"" << WindowText(got) << "\", expected id " << GetDlgCtrlID(want);
+    }
+}
+
+// ---- layout ----
+
+enum Kind { kLabel, kControl, kLabelRuntimeText };
+
+struct Place {
+    int id;
+    bool inGroup;
+    Kind kind;
+    int left, top, width, height;
+    const char* text;  // expected caption, nullptr where the text is the implementer's
+};
+
+// Positions and sizes at 96 dpi with a 13-pixel text height; group children relative to
+// the group box.
+const Place kLayout[] = {
+    {IDC_LABEL2, false, kLabel, 16, 280, 156, 13, "The KORVA Updates Tool copies:"},
+    {IDC_LABEL3, false, kLabel, 16, 296, 218, 13, "File R7716.XIF into folder \"LonWorks\\Import\"."},
+    {IDC_LABEL4, false, kLabel, 16, 312, 268, 13, "Files R7716.ENU, R7716.FPT, R7716.FMT, R7716.TYP"},
+    {IDC_BEVEL1, false, kControl, 8, 272, 361, 97, nullptr},
+    {IDC_LABEL5, false, kLabel, 16, 328, 194, 13, "into folder \"LonWorks\\Types\\User\\KR\"."},
+    {IDC_LABEL55, false, kLabel, 48, 401, 161, 13, nullptr},
+    {IDC_LABEL6, false, kLabel, 48, 384, 212, 13, nullptr},
+    {IDC_LABEL7, false, kLabel, 16, 344, 336, 13,
+     "Adds the path to the resource files into the LonWorks resource catalog."},
+    {IDC_IMAGE1, false, kControl, 8, 384, 33, 33, nullptr},
+    {IDC_LABEL8, false, kLabel, 8, 212, 25, 13, "Path:"},
+    {IDC_LABEL9, false, kLabel, 304, 384, 56, 13, "Version: 1.2"},
+    {IDC_LABEL1, false, kLabel, 8, 8, 332, 13,
+     "Select a path to existing LonWorks folder and press button Installation."},
+    {IDC_BUTTON2, false, kControl, 8, 240, 75, 25, "Installation"},
+    {IDC_DIRECTORYLISTBOX, false, kControl, 8, 56, 361, 145, nullptr},
+    {IDC_DRIVECOMBOBOX, false, kControl, 8, 30, 361, 19, nullptr},
+    {IDC_EDIT2, false, kControl, 40, 208, 329, 21, nullptr},
+    {IDC_GROUPBOX_DEBUG, false, kControl, 128, 200, 241, 185, "Debug"},
+    {IDC_LABEL22, true, kLabelRuntimeText, 7, 96, 122, 13, nullptr},
+    {IDC_LABEL10, true, kLabel, 8, 16, 187, 13, "I. Three steps for creating file R7716.h :"},
+    {IDC_LABEL11, true, kLabel, 8, 112, 152, 13, "II. Set folder name in LonWorks "},
+    {IDC_LABEL12, true, kLabel, 8, 80, 219, 13, nullptr},
+    {IDC_LABEL13, true, kLabel, 8, 128, 108, 13, "for testing the Tool.exe"},
+    {IDC_BUTTON1, true, kControl, 6, 56, 131, 25, "2) Generate R7716.h"},
+    {IDC_BUTTON3, true, kControl, 6, 32, 131, 25, "1) Open File R7716.xif"},
+    {IDC_EDIT1, true, kControl, 8, 148, 121, 21, "KR"},
+};
+
+// Width of a label's text in "MS Sans Serif" 8 points, measured here the way an autosized
+// label measures itself.
+int TextWidth(const std::string& text) {
+    HDC dc = GetDC(nullptr);
+    int height = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT r{0, 0, 0, 0};
+    DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    return r.right - r.left;
+}
+
+// Scale of the layout: 1 at 96 dpi with a 13-pixel text height (the case under Wine's
+// default settings); otherwise positions scale by the text height over 13.
+int Scaled(int v) {
+    HDC dc = GetDC(nullptr);
+    int height = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    HFONT font = CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(dc, &tm);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    return MulDiv(v, tm.tmHeight, 13);
+}
+
+// Labels are autosized to their text: for them the test checks position and height
+// against the table and the width against the text's width measured here in the same
+// font (with Windows' own "MS Sans Serif" that width is the table's; Wine's replacement
+// font may differ by a pixel or two, so the table width is only reported).
+TEST_P(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
+    HWND group = tool_.Control(IDC_GROUPBOX_DEBUG);
+    ASSERT_NE(group, nullptr);
+    for (const Place& p : kLayout) {
+        SCOPED_TRACE("control id " + std::to_string(p.id));
+        HWND c = p.inGroup ? GetDlgItem(group, p.id) : tool_.Control(p.id);
+        ASSERT_NE(c, nullptr) << "control missing";
+        EXPECT_EQ(GetParent(c), p.inGroup ? group : tool_.Main()) << "wrong parent";
+        RECT r = RectInParent(c);
+        EXPECT_EQ(r.left, Scaled(p.left)) << "left";
+        EXPECT_EQ(r.top, Scaled(p.top)) << "top";
+        std::string text = WindowText(c);
+        if (p.text) {
+            EXPECT_EQ(text, p.text) << "caption";
+        }
+        switch (p.kind) {
+        case kControl:
+            EXPECT_EQ(r.right - r.left, Scaled(p.width)) << "width";
+            EXPECT_EQ(r.bottom - r.top, Scaled(p.height)) << "height";
+            break;
+        case kLabel:
+            EXPECT_EQ(r.bottom - r.top, Scaled(p.height)) << "height";
+            EXPECT_EQ(r.right - r.left, TextWidth(text))
+                << "width of \"" << text << "\" (the table's width at 96 dpi with Windows' font: " << p.width << ")";
+            break;
+        case kLabelRuntimeText:  // its font and text are set at run time
+            break;
+        }
+    }
+}
+
+TEST_P(MainWindow, ScreenshotOfTheMainWindow) {
+    ASSERT_TRUE(tool_.BringToFront(tool_.Main()));
+    std::string file = ArtifactDir() + (GetParam().developer ? "\\main-window-dev.png" : "\\main-window.png");
+    EXPECT_TRUE(SaveScreenshot(tool_.Main(), file)) << file;
+}
+
+}  // namespace
