@@ -5,6 +5,19 @@
 #include <cstdint>
 #include <string>
 
+// <windows.h> defines CreateDirectory, CreateFile, DeleteFile, ReplaceFile and
+// SetCurrentDirectory as macros; keep them off these member names whatever the include order.
+#pragma push_macro("CreateDirectory")
+#pragma push_macro("CreateFile")
+#pragma push_macro("DeleteFile")
+#pragma push_macro("ReplaceFile")
+#pragma push_macro("SetCurrentDirectory")
+#undef CreateDirectory
+#undef CreateFile
+#undef DeleteFile
+#undef ReplaceFile
+#undef SetCurrentDirectory
+
 namespace korva {
 
 class InstallPlatform {
@@ -38,3 +51,9 @@ public:
 };
 
 }  // namespace korva
+
+#pragma pop_macro("SetCurrentDirectory")
+#pragma pop_macro("ReplaceFile")
+#pragma pop_macro("DeleteFile")
+#pragma pop_macro("CreateFile")
+#pragma pop_macro("CreateDirectory")

@@ -1,0 +1,291 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "core/common/Exception.h"
+#include "core/install/Installer.h"
+#include "win32/Win32CodePage.h"
+#include "win32/Win32InstallPlatform.h"
+
+namespace korva {
+namespace {
+
+// Copied as mkcat.exe into a Types folder, this program stands in for the catalog tool: it
+// writes the command line it was given into mkcat.log in its working directory and ends
+// before any test runs.
+const bool kRunsAsCatalogTool = [] {
+    char self[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const std::string name(self, n);
+    if (name.size() < 10 || lstrcmpiA(name.c_str() + name.size() - 10, "\\mkcat.exe") != 0) return false;
+    const HANDLE log = CreateFileA("mkcat.log", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (log != INVALID_HANDLE_VALUE) {
+        const char* line = GetCommandLineA();
+        DWORD written = 0;
+        WriteFile(log, line, static_cast<DWORD>(lstrlenA(line)), &written, nullptr);
+        CloseHandle(log);
+    }
+    ExitProcess(0);
+}();
+
+class RecordingMessages : public MessagePresenter {
+public:
+    std::vector<std::string> shown;
+    void ShowMessage(const std::string& text) override { shown.push_back(text); }
+};
+
+std::string ReadWholeFile(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+    ASSERT_EQ(written, bytes.size());
+    CloseHandle(file);
+}
+
+std::string CommandFile(const std::string& device) { return "\"mkcat.exe\" \"-a" + device + "\""; }
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The names in a folder that match a pattern such as "*.tmp".
+std::vector<std::string> Matching(const std::string& folder, const char* pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA data;
+    const HANDLE find = FindFirstFileA((folder + "\\" + pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do names.push_back(data.cFileName);
+    while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+}
+
+void RemoveTree(const std::string& path) {
+    WIN32_FIND_DATAA data;
+    const HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = data.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string child = path + "\\" + name;
+            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
+            else DeleteFileA(child.c_str());
+        } while (FindNextFileA(find, &data));
+        FindClose(find);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+// A payload made here: a large image with every byte value, text with CR LF, and small ones.
+struct SyntheticPayload {
+    std::vector<unsigned char> xif, enu, fpt, fmt, typ;
+    Payload payload{};
+
+    SyntheticPayload() {
+        for (int i = 0; i < 3000; ++i) {
+            const std::string line = "VAR nvo" + std::to_string(i) + " 0 0 0 0\r\n";
+            xif.insert(xif.end(), line.begin(), line.end());
+        }
+        enu = {'U', 'R', 'E', 'S', '\r', '\n', 0x1A, 0x00, 0xFF};
+        fpt.resize(200000);
+        for (std::size_t i = 0; i < fpt.size(); ++i) fpt[i] = static_cast<unsigned char>((i * 7 + i / 256) & 0xFF);
+        const std::string format = "!fmt\r\nset selector MANUFACTURER;\r\n";
+        fmt.assign(format.begin(), format.end());
+        typ = {'U', 'T', 'Y', 'P', 0x00, 0x80};
+        payload = {Image(xif), Image(enu), Image(fpt), Image(fmt), Image(typ)};
+    }
+
+    static ResourceImage Image(const std::vector<unsigned char>& v) {
+        return {v.data(), static_cast<std::uint32_t>(v.size())};
+    }
+    static std::string Text(const std::vector<unsigned char>& v) { return std::string(v.begin(), v.end()); }
+};
+
+// Each test works in its own folder below the prefix's temporary folder and leaves the
+// working directory as it found it.
+class Win32Installation : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH];
+        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+        char cwd[MAX_PATH];
+        ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, cwd), 0u);
+        savedDirectory_ = cwd;
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        base_ = std::string(temp) + "r7716 install " + std::to_string(GetCurrentProcessId()) + " " + info->name();
+        RemoveTree(base_);
+        ASSERT_TRUE(CreateDirectoryA(base_.c_str(), nullptr)) << base_;
+        lonWorks_ = base_ + "\\LonWorks";
+        types_ = lonWorks_ + "\\Types";
+        device_ = types_ + "\\User\\KR";
+    }
+
+    void TearDown() override {
+        // A started command file runs on its own; give it time to read itself before its
+        // folder goes (there is no handle to wait on).
+        if (!messages_.shown.empty() && messages_.shown.back() == kInstallSuccess) Sleep(1500);
+        SetCurrentDirectoryA(savedDirectory_.c_str());
+        RemoveTree(base_);
+    }
+
+    // Runs an installation of `path`; returns the message of the raised Exception, or "".
+    std::string Install(const std::string& path, const Payload& payload) {
+        Win32InstallPlatform platform;
+        Win32CodePage codePage;
+        try {
+            RunInstallation({path, false, "KR"}, payload, platform, codePage, messages_);
+        } catch (const Exception& e) {
+            return e.Message();
+        }
+        return "";
+    }
+
+    void MakeFolders() {
+        for (const std::string& f : {lonWorks_, lonWorks_ + "\\Import", types_, types_ + "\\User", device_})
+            ASSERT_TRUE(CreateDirectoryA(f.c_str(), nullptr)) << f;
+    }
+
+    void ExpectInstalled(const SyntheticPayload& p, const std::string& commandFileBytes) {
+        EXPECT_EQ(ReadWholeFile(lonWorks_ + "\\Import\\R7716.XIF"), SyntheticPayload::Text(p.xif));
+        EXPECT_EQ(ReadWholeFile(device_ + "\\R7716.ENU"), SyntheticPayload::Text(p.enu));
+        EXPECT_EQ(ReadWholeFile(device_ + "\\R7716.FMT"), SyntheticPayload::Text(p.fmt));
+        EXPECT_EQ(ReadWholeFile(device_ + "\\R7716.FPT"), SyntheticPayload::Text(p.fpt));
+        EXPECT_EQ(ReadWholeFile(device_ + "\\R7716.TYP"), SyntheticPayload::Text(p.typ));
+        EXPECT_EQ(ReadWholeFile(types_ + "\\loninst.cmd"), commandFileBytes);
+        for (const std::string& f : {lonWorks_ + "\\Import", types_, device_})
+            EXPECT_TRUE(Matching(f, "*.tmp").empty()) << "temporary file left in " << f;
+    }
+
+    std::string savedDirectory_, base_, lonWorks_, types_, device_;
+    RecordingMessages messages_;
+};
+
+TEST_F(Win32Installation, FullInstallationWritesEveryFileByteForByte) {
+    ASSERT_TRUE(CreateDirectoryA(lonWorks_.c_str(), nullptr));
+    SyntheticPayload p;
+    // The folder name has blanks: the quoted start must not stop at the first one. A file
+    // that is no program, named like the text up to that blank, would be started otherwise.
+    WriteWholeFile(base_.substr(0, base_.find(' ')) + ".exe", "not a program");
+    EXPECT_EQ(Install(lonWorks_, p.payload), "");
+    DeleteFileA((base_.substr(0, base_.find(' ')) + ".exe").c_str());
+
+    ExpectInstalled(p, CommandFile(device_));
+    EXPECT_EQ(messages_.shown, std::vector<std::string>{kInstallSuccess});  // the start was reported
+    char cwd[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    EXPECT_STREQ(cwd, types_.c_str());
+}
+
+TEST_F(Win32Installation, CommandFileRunsTheCatalogToolInTheTypesFolder) {
+    // A blank and a % in the folder: the start is quoted, and the command file keeps the %.
+    ASSERT_TRUE(CreateDirectoryA((base_ + "\\100% sure").c_str(), nullptr));
+    lonWorks_ = base_ + "\\100% sure\\LonWorks";
+    types_ = lonWorks_ + "\\Types";
+    device_ = types_ + "\\User\\KR";
+    MakeFolders();
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    ASSERT_TRUE(CopyFileA(self, (types_ + "\\mkcat.exe").c_str(), FALSE));
+
+    SyntheticPayload p;
+    EXPECT_EQ(Install(lonWorks_, p.payload), "");
+    EXPECT_EQ(ReadWholeFile(types_ + "\\loninst.cmd"), "\"mkcat.exe\" \"-a" + base_ + "\\100%% sure\\LonWorks\\Types\\User\\KR\"");
+
+    // The tool runs in a process of its own: wait for its log, at most 20 seconds.
+    const std::string logName = types_ + "\\mkcat.log";
+    std::string log;
+    for (int i = 0; i < 200 && (log = ReadWholeFile(logName)).find("-a") == std::string::npos; ++i) Sleep(100);
+    Sleep(500);  // let the command interpreter end before the folder is removed
+    const std::string tail = "\"-a" + device_ + "\"";
+    ASSERT_GE(log.size(), tail.size()) << "the catalog tool did not run: " << log;
+    EXPECT_EQ(log.substr(log.size() - tail.size()), tail) << log;
+}
+
+TEST_F(Win32Installation, TrailingBackslashIsUsedAsTyped) {
+    ASSERT_TRUE(CreateDirectoryA(lonWorks_.c_str(), nullptr));
+    SyntheticPayload p;
+    EXPECT_EQ(Install(lonWorks_ + "\\", p.payload), "");
+    // The doubled backslashes name the same folders.
+    ExpectInstalled(p, "\"mkcat.exe\" \"-a" + lonWorks_ + "\\\\Types\\User\\KR\"");
+}
+
+TEST_F(Win32Installation, ExistingFilesAreReplacedNotAppendedTo) {
+    MakeFolders();
+    const std::string old(300000, 'o');
+    for (const std::string& f : {lonWorks_ + "\\Import\\R7716.XIF", device_ + "\\R7716.ENU", device_ + "\\R7716.FMT",
+                                 device_ + "\\R7716.FPT", device_ + "\\R7716.TYP", types_ + "\\loninst.cmd"})
+        WriteWholeFile(f, old);
+    SyntheticPayload p;
+    EXPECT_EQ(Install(lonWorks_, p.payload), "");
+    ExpectInstalled(p, CommandFile(device_));
+    EXPECT_EQ(messages_.shown, std::vector<std::string>{kInstallSuccess});
+}
+
+TEST_F(Win32Installation, MissingLonWorksFolderNamesItsImportFolder) {
+    SyntheticPayload p;
+    EXPECT_EQ(Install(lonWorks_, p.payload), "Cannot create " + lonWorks_ + "\\Import");
+    EXPECT_FALSE(Exists(lonWorks_));
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(Win32Installation, PlainFileWhereTypesShouldBeNamesTheTypesFolder) {
+    ASSERT_TRUE(CreateDirectoryA(lonWorks_.c_str(), nullptr));
+    WriteWholeFile(types_, "a file");
+    SyntheticPayload p;
+    EXPECT_EQ(Install(lonWorks_, p.payload), "Cannot create " + types_);
+    EXPECT_TRUE(GetFileAttributesA((lonWorks_ + "\\Import").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_FALSE(Exists(lonWorks_ + "\\Import\\R7716.XIF"));
+    EXPECT_EQ(ReadWholeFile(types_), "a file");
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(Win32Installation, TargetHeldOpenWithoutSharingKeepsItsOldBytes) {
+    MakeFolders();
+    const std::string fmt = device_ + "\\R7716.FMT";
+    WriteWholeFile(fmt, "old format file");
+    const HANDLE held = CreateFileA(fmt.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    SyntheticPayload p;
+    const std::string error = Install(lonWorks_, p.payload);
+    CloseHandle(held);
+
+    EXPECT_EQ(error, "Cannot write " + fmt);
+    EXPECT_EQ(ReadWholeFile(fmt), "old format file");
+    EXPECT_TRUE(Matching(device_, "*.tmp").empty());
+    // The files before it were written; nothing after it was.
+    EXPECT_EQ(ReadWholeFile(device_ + "\\R7716.ENU"), SyntheticPayload::Text(p.enu));
+    EXPECT_FALSE(Exists(device_ + "\\R7716.FPT"));
+    EXPECT_FALSE(Exists(device_ + "\\R7716.TYP"));
+    EXPECT_FALSE(Exists(types_ + "\\loninst.cmd"));
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(Win32Installation, TemporaryFileThatCannotBeCreatedLeavesTheTargetAlone) {
+    // A folder standing where the temporary file would go: the create fails and the old
+    // file is neither emptied nor replaced.
+    MakeFolders();
+    const std::string xif = lonWorks_ + "\\Import\\R7716.XIF";
+    WriteWholeFile(xif, "old interface file");
+    ASSERT_TRUE(CreateDirectoryA((xif + ".tmp").c_str(), nullptr));
+    SyntheticPayload p;
+    EXPECT_EQ(Install(lonWorks_, p.payload), "Cannot write " + xif);
+    EXPECT_EQ(ReadWholeFile(xif), "old interface file");
+    EXPECT_FALSE(Exists(device_ + "\\R7716.ENU"));
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+}  // namespace
+}  // namespace korva
