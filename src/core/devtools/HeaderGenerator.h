@@ -12,6 +12,14 @@ namespace korva {
 // One byte as two upper-case hexadecimal digits ("00".."FF").
 std::string ByteToHex(unsigned char byte);
 
+// The length in bytes of the header section for an extension of `extLength` characters
+// and `count` source bytes (4 when `count` is 0).
+std::size_t HeaderSectionLength(std::size_t extLength, std::size_t count);
+
+// Appends the header section for extension `ext` and the source's bytes to `out`.
+void AppendHeaderSection(std::string& out, std::string_view ext, const unsigned char* bytes,
+                         std::size_t count);
+
 // The header section for extension `ext` and the source's bytes. An empty source gives "\r\n\r\n".
 std::string WriteHeaderSection(std::string_view ext, const unsigned char* bytes, std::size_t count);
 
@@ -31,7 +39,8 @@ public:
 // The base name: the path field less its last three characters (all of it when shorter).
 std::string HeaderBaseName(const std::string& pathField);
 
-// The header text for the five sources found next to `pathField`.
+// The header text for the five sources found next to `pathField`. Every source is read
+// whole; one that is missing or unreadable gives an empty section.
 std::string BuildHeader(const std::string& pathField, GeneratorFiles& files);
 
 // Generates the header: base name + "h", or `outputName` when given. Reports nothing;
