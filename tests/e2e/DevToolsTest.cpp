@@ -9,7 +9,14 @@ using namespace e2e;
 
 namespace {
 
-constexpr int kFileNameBox = 0x480;  // the open-file dialog's file-name edit (Wine and Windows)
+// The open-file dialog's file-name box: an Edit with id 0x480 in the old layout; in Wine
+// 8's explorer-style dialog the Edit inside the combo box with id 0x47C. The dialog also
+// holds a toolbar with id 1, so its buttons are looked up with their class.
+HWND FileNameBox(HWND dlg) {
+    if (HWND e = FindDescendant(dlg, 0x480, "Edit")) return e;
+    HWND combo = FindDescendant(dlg, 0x47C, "ComboBox");
+    return combo ? FindWindowExA(combo, nullptr, "Edit", nullptr) : nullptr;
+}
 
 class DevTools : public ::testing::Test {
 protected:
@@ -24,7 +31,10 @@ protected:
     }
     void TearDown() override {
         if (tool_.Running()) {
-            if (HWND dlg = tool_.FindDialog("")) PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0), tool_.WaitGone(dlg);
+            if (HWND dlg = tool_.FindDialog("")) {
+                PostMessageA(dlg, WM_COMMAND, IDCANCEL, 0);
+                tool_.WaitGone(dlg);
+            }
             EXPECT_EQ(tool_.CloseAndWait(), 0) << "exit code after WM_CLOSE";
         }
     }
@@ -39,11 +49,11 @@ protected:
     HWND OpenDialog() {
         if (!tool_.PostClick(tool_.DebugControl(IDC_BUTTON3))) return nullptr;
         HWND dlg = tool_.WaitForDialog("");
-        return dlg && GetDlgItem(dlg, kFileNameBox) ? dlg : nullptr;
+        return dlg && FileNameBox(dlg) ? dlg : nullptr;
     }
     // Presses a button of the dialog (IDOK, IDCANCEL) and waits until it is gone.
     bool Press(HWND dlg, int id) {
-        HWND b = GetDlgItem(dlg, id);
+        HWND b = FindDescendant(dlg, id, "Button");
         return b && tool_.PostClick(b) && tool_.WaitGone(dlg);
     }
     // Waits until the path field holds the text (the handler runs on after the dialog).
@@ -57,7 +67,7 @@ protected:
     void Pick(const std::string& name) {
         HWND dlg = OpenDialog();
         ASSERT_NE(dlg, nullptr) << "no open-file dialog with a file-name box within 10 s";
-        ASSERT_TRUE(SetText(GetDlgItem(dlg, kFileNameBox), name));
+        ASSERT_TRUE(SetText(FileNameBox(dlg), name));
         ASSERT_TRUE(Press(dlg, IDOK)) << "the dialog did not close on OK";
         ASSERT_EQ(WaitPathField(name), name) << "path field after picking";
     }
@@ -107,7 +117,7 @@ TEST_F(DevTools, CancelLeavesThePathField) {
     ASSERT_TRUE(SetText(edit2_, "C:\\kept\\as it was"));
     HWND dlg = OpenDialog();
     ASSERT_NE(dlg, nullptr) << "no open-file dialog within 10 s";
-    ASSERT_TRUE(SetText(GetDlgItem(dlg, kFileNameBox), folder_ + "\\other.xif"));
+    ASSERT_TRUE(SetText(FileNameBox(dlg), folder_ + "\\other.xif"));
     ASSERT_TRUE(Press(dlg, IDCANCEL)) << "the dialog did not close on Cancel";
     Sleep(200);
     EXPECT_EQ(WindowText(edit2_), "C:\\kept\\as it was");
@@ -124,7 +134,7 @@ TEST_F(DevTools, SecondRunOffersTheNamePickedFirst) {
     ASSERT_TRUE(SetText(edit2_, "C:\\elsewhere"));
     HWND dlg = OpenDialog();
     ASSERT_NE(dlg, nullptr) << "no open-file dialog on the second run";
-    std::string shown = WindowText(GetDlgItem(dlg, kFileNameBox));
+    std::string shown = WindowText(FileNameBox(dlg));
     EXPECT_TRUE(shown == xif || shown == "R7716.xif") << "the file-name box shows \"" << shown << "\"";
     ASSERT_TRUE(Press(dlg, IDOK));
     EXPECT_EQ(WaitPathField(xif), xif);

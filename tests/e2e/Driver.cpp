@@ -98,6 +98,29 @@ RECT RectInParent(HWND child) {
     return r;
 }
 
+namespace {
+struct DescendantSearch {
+    int id;
+    const char* cls;
+    HWND found;
+};
+
+BOOL CALLBACK FindDescendantProc(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<DescendantSearch*>(lp);
+    if (GetDlgCtrlID(w) == s->id && ClassOf(w) == s->cls) {
+        s->found = w;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND FindDescendant(HWND parent, int id, const char* cls) {
+    DescendantSearch s{id, cls, nullptr};
+    EnumChildWindows(parent, FindDescendantProc, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
 std::string Printable(const std::string& s) {
     std::string out;
     for (char c : s) {

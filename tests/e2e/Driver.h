@@ -31,7 +31,9 @@ bool Exists(const std::string& path);
 std::string WindowText(HWND w);     // WM_GETTEXT with a timeout
 std::string ClassOf(HWND w);
 bool SetText(HWND w, const std::string& text);
-RECT RectInParent(HWND child);      // window rect in the parent's client coordinates
+RECT RectInParent(HWND child);
+// A descendant window with the id and the class, at any depth, or nullptr.
+HWND FindDescendant(HWND parent, int id, const char* cls);      // window rect in the parent's client coordinates
 std::string Printable(const std::string& s);  // \r and \n made visible for messages
 
 // The tool under test, one process. The destructor ends it if it is still running.
