@@ -1,0 +1,151 @@
+#include "app/MessageBoxes.h"
+
+#include <cstring>
+#include <exception>
+
+#include "core/app/MessageRules.h"
+#include "win32/Win32CodePage.h"
+
+namespace korva {
+namespace {
+
+constexpr int kTextId = 0xFFFF;  // the id of the text in the platform's message box too
+
+// A lone carriage return starts a new line in the box; the static control and DrawTextA
+// then get the same text, with every line break as CR LF.
+std::string WithCrLfBreaks(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r') {
+            out += "\r\n";
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else if (c == '\n') {
+            out += "\r\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+struct BoxState {
+    std::string text;
+    HFONT font = nullptr;
+};
+
+HFONT CreateMessageFont() {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof(metrics);
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
+        if (HFONT font = CreateFontIndirectA(&metrics.lfMessageFont)) return font;
+    return nullptr;  // the toolkit's default font
+}
+
+void LayOutBox(HWND dialog, BoxState& state) {
+    state.font = CreateMessageFont();
+    HFONT font = state.font ? state.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+
+    SimpleBoxInput input{};
+    HDC dc = GetDC(dialog);
+    HGDIOBJ old = SelectObject(dc, font);
+    static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE size{};
+    GetTextExtentPoint32A(dc, kAlphabet, 52, &size);
+    input.alphabetWidth = size.cx;
+    input.alphabetHeight = size.cy;
+    GetTextExtentPoint32A(dc, "OK", 2, &size);
+    input.okCaptionWidth = size.cx;
+    RECT text{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
+    DrawTextA(dc, state.text.c_str(), static_cast<int>(state.text.size()), &text,
+              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    input.textWidth = text.right - text.left;
+    input.textHeight = text.bottom - text.top;
+    SelectObject(dc, old);
+    ReleaseDC(dialog, dc);
+
+    const SimpleBoxLayout layout = ComputeSimpleBoxLayout(input);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    HWND label = CreateWindowExA(0, "STATIC", state.text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                                 layout.text.left, layout.text.top, layout.text.width, layout.text.height, dialog,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTextId)), instance, nullptr);
+    HWND button = CreateWindowExA(0, "BUTTON", "OK", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
+                                  layout.button.left, layout.button.top, layout.button.width, layout.button.height,
+                                  dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDOK)), instance, nullptr);
+    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_STYLE));
+    const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrA(dialog, GWL_EXSTYLE));
+    RECT frame{0, 0, layout.clientWidth, layout.clientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    SetWindowPos(dialog, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowTextA(dialog, kApplicationTitle);
+    SetFocus(button);
+}
+
+INT_PTR CALLBACK SimpleBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_INITDIALOG: {
+        auto* state = reinterpret_cast<BoxState*>(lParam);
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        LayOutBox(dialog, *state);
+        return FALSE;  // the focus is set
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, IDOK);
+            return TRUE;
+        }
+        break;
+    case WM_DESTROY:
+        if (auto* state = reinterpret_cast<BoxState*>(GetWindowLongPtrA(dialog, DWLP_USER)); state && state->font) {
+            DeleteObject(state->font);
+            state->font = nullptr;
+        }
+        break;
+    }
+    return FALSE;
+}
+
+// An in-memory dialog template without controls; the box is sized in WM_INITDIALOG.
+struct alignas(4) BoxTemplate {
+    DLGTEMPLATE header;
+    WORD menu;
+    WORD windowClass;
+    WORD title;
+};
+
+}  // namespace
+
+void SimpleMessageBox::ShowMessage(const std::string& text) {
+    BoxState state;
+    state.text = WithCrLfBreaks(text);
+    BoxTemplate box{};
+    box.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
+    box.header.cdit = 0;
+    box.header.cx = 100;
+    box.header.cy = 40;
+    DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &box.header, owner_, SimpleBoxProc,
+                            reinterpret_cast<LPARAM>(&state));
+}
+
+int ApplicationMessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned flags) {
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+void ShowErrorBox(HWND owner, const char* message) noexcept {
+    try {
+        const Win32CodePage codePage;
+        const std::string text = ErrorBoxText(message, codePage);
+        MessageBoxA(owner, text.c_str(), kApplicationTitle, kErrorBoxFlags);
+    } catch (...) {
+        MessageBoxA(owner, message, kApplicationTitle, kErrorBoxFlags);
+    }
+}
+
+}  // namespace korva

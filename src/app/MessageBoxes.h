@@ -1,0 +1,53 @@
+#pragma once
+// The tool's three boxes: the simple message box, the application message box and the
+// error box, and the wrapper that runs every event handler.
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+#include "core/common/Exception.h"
+#include "core/common/MessagePresenter.h"
+
+namespace korva {
+
+// The simple message box: a modal dialog (class #32770) built anew for each call, captioned
+// with the application title, holding the text and one "OK" button.
+class SimpleMessageBox : public MessagePresenter {
+public:
+    explicit SimpleMessageBox(HWND owner) : owner_(owner) {}
+    void ShowMessage(const std::string& text) override;
+
+private:
+    HWND owner_;
+};
+
+// The application message box: MessageBoxA with exactly the caller's values.
+int ApplicationMessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned flags);
+
+// The error box: the message with the full-stop rule, under the application title, flags 16.
+// Never throws: when even the text cannot be formed, the message is shown as it is.
+void ShowErrorBox(HWND owner, const char* message) noexcept;
+inline void ShowErrorBox(HWND owner, const std::string& message) noexcept { ShowErrorBox(owner, message.c_str()); }
+
+// Runs one event handler. Nothing thrown may cross a window procedure: mouse capture is
+// released, and an Exception (or any other std::exception) is shown in the error box.
+template <typename Handler>
+void RunHandler(HWND owner, Handler&& handler) noexcept {
+    try {
+        try {
+            handler();
+        } catch (...) {
+            ReleaseCapture();
+            throw;
+        }
+    } catch (const Exception& e) {
+        ShowErrorBox(owner, e.Message());
+    } catch (const std::exception& e) {
+        ShowErrorBox(owner, e.what());
+    } catch (...) {
+        ShowErrorBox(owner, "Unexpected error");
+    }
+}
+
+}  // namespace korva

@@ -1,0 +1,43 @@
+// Start-up of the tool: the application title, the one main window Form1, the event loop.
+#include <windows.h>
+
+#include <exception>
+
+#include "app/Form1.h"
+#include "app/MessageBoxes.h"
+#include "core/common/Exception.h"
+
+namespace {
+
+// DLLs come from the system folder only. Looked up at run time: systems without the call
+// keep their default search order.
+void RestrictDllSearch() {
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    if (HMODULE kernel = GetModuleHandleA("kernel32.dll"))
+        if (auto set = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+                reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories"))))
+            set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    RestrictDllSearch();
+    try {
+        korva::TForm1 Form1;
+        Form1.Create(instance);
+        Form1.Show(showCommand);
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            if (Form1.PreTranslateMessage(message)) continue;
+            if (IsDialogMessageA(Form1.Handle(), &message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    } catch (const korva::Exception& e) {
+        korva::ShowErrorBox(nullptr, e.Message());
+    } catch (const std::exception& e) {
+        korva::ShowErrorBox(nullptr, e.what());
+    }
+    return 0;
+}
