@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "core/devtools/HeaderGenerator.h"
+#include "win32/Win32GeneratorFiles.h"
+
+namespace korva {
+namespace {
+
+// A fresh folder under the temporary folder for each test, removed afterwards.
+class GeneratorFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH];
+        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+        dir_ = std::string(temp) + "r7716-genfiles-" + std::to_string(GetCurrentProcessId()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        CreateDirectoryA(dir_.c_str(), nullptr);
+        ASSERT_NE(GetFileAttributesA(dir_.c_str()), INVALID_FILE_ATTRIBUTES) << dir_;
+        base_ = dir_ + "\\R7716.";
+    }
+    void TearDown() override {
+        for (const char* ext : {"xif", "enu", "fpt", "fmt", "typ", "h"}) DeleteFileA((base_ + ext).c_str());
+        RemoveDirectoryA((base_ + "xif").c_str());
+        RemoveDirectoryA(dir_.c_str());
+    }
+
+    static void Write(const std::string& path, const std::string& bytes) {
+        const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
+        ASSERT_EQ(written, bytes.size());
+        CloseHandle(file);
+    }
+    static std::string Read(const std::string& path) {
+        const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return "<missing>";
+        std::string bytes;
+        char buffer[65536];
+        DWORD got = 0;
+        while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+        CloseHandle(file);
+        return bytes;
+    }
+    static std::string Pattern(std::size_t n) {
+        std::string s(n, '\0');
+        for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 131 + i / 251) & 0xFF);
+        return s;
+    }
+    static std::string SectionOf(const char* ext, const std::string& bytes) {
+        return WriteHeaderSection(ext, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+    }
+
+    std::string dir_, base_;
+    Win32GeneratorFiles files_;
+};
+
+TEST_F(GeneratorFilesTest, ReadsWholeFilesOfAnySize) {
+    for (std::size_t n : {std::size_t{0}, std::size_t{1}, std::size_t{65536}, std::size_t{200000},
+                          std::size_t{200001}, std::size_t{700001}}) {
+        const std::string bytes = Pattern(n);
+        Write(base_ + "fpt", bytes);
+        const auto got = files_.ReadWhole(base_ + "fpt");
+        ASSERT_TRUE(got.has_value()) << n;
+        EXPECT_EQ(std::string(got->begin(), got->end()), bytes) << n;
+    }
+}
+
+TEST_F(GeneratorFilesTest, MissingLockedOrFolderSourceReadsAsNothing) {
+    EXPECT_FALSE(files_.ReadWhole(base_ + "enu").has_value());
+
+    Write(base_ + "fmt", "abc");
+    // Another program holds the source open without sharing: the open, which asks for no
+    // sharing either, fails.
+    const HANDLE held = CreateFileA((base_ + "fmt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(files_.ReadWhole(base_ + "fmt").has_value());
+    CloseHandle(held);
+    EXPECT_TRUE(files_.ReadWhole(base_ + "fmt").has_value());
+
+    ASSERT_TRUE(CreateDirectoryA((base_ + "xif").c_str(), nullptr));
+    EXPECT_FALSE(files_.ReadWhole(base_ + "xif").has_value());
+}
+
+TEST_F(GeneratorFilesTest, HeldSourceGivesEmptySectionOthersAreWritten) {
+    const std::string xif = "abc", typ = Pattern(12);
+    Write(base_ + "xif", xif);
+    Write(base_ + "typ", typ);
+    const HANDLE held = CreateFileA((base_ + "typ").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    const bool ok = GenerateHeader(base_ + "xif", files_);
+    CloseHandle(held);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(Read(base_ + "h"), SectionOf("xif", xif) + "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+}
+
+TEST_F(GeneratorFilesTest, ExistingHeaderIsReplacedWhole) {
+    Write(base_ + "h", std::string(5000, 'x'));
+    Write(base_ + "fmt", "\xFF");
+    ASSERT_TRUE(GenerateHeader(base_ + "xif", files_));
+    EXPECT_EQ(Read(base_ + "h"), "\r\n\r\n\r\n\r\n\r\n\r\n"
+                                 "int fmtlen = 1;\r\nchar fmt[1]={\r\n0xFF};\r\n\r\n\r\n\r\n");
+}
+
+TEST_F(GeneratorFilesTest, SourceAboveTwoHundredThousandBytesIsReadWhole) {
+    const std::string fpt = Pattern(250007);
+    Write(base_ + "fpt", fpt);
+    ASSERT_TRUE(GenerateHeader(base_ + "xif", files_));
+    const std::string header = Read(base_ + "h");
+    EXPECT_EQ(header, "\r\n\r\n\r\n\r\n" + SectionOf("fpt", fpt) + "\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(header.compare(8, 42, "int fptlen = 250007;\r\nchar fpt[250007]={\r\n"), 0);
+}
+
+TEST_F(GeneratorFilesTest, HeaderThatCannotBeCreatedIsReported) {
+    // The header's name is taken by a folder, and another one lies in a folder that does not exist.
+    ASSERT_TRUE(CreateDirectoryA((base_ + "h").c_str(), nullptr));
+    EXPECT_FALSE(files_.WriteWhole(base_ + "h", "abc"));
+    RemoveDirectoryA((base_ + "h").c_str());
+    EXPECT_FALSE(GenerateHeader(dir_ + "\\no such folder\\R7716.xif", files_));
+
+    // A header held open by another program cannot be replaced; it is left as it was.
+    Write(base_ + "h", "old");
+    const HANDLE held = CreateFileA((base_ + "h").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(GenerateHeader(base_ + "xif", files_));
+    CloseHandle(held);
+    EXPECT_EQ(Read(base_ + "h"), "old");
+}
+
+}  // namespace
+}  // namespace korva
