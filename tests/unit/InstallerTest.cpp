@@ -144,9 +144,12 @@ TEST(RunInstallation, PercentIsDoubledInTheCommandFileOnly) {
     EXPECT_EQ(Install(Request("C:\\100%\\LonWorks"), platform, messages), "");
     EXPECT_EQ(platform.files["C:\\100%\\LonWorks\\Types\\loninst.cmd"],
               "\"mkcat.exe\" \"-aC:\\100%%\\LonWorks\\Types\\User\\KR\"");
-    // Folders and the started name keep the text as typed.
+    // Folders keep the text as typed. The interpreter would expand %NAME% in the start
+    // command, so the command file is started by its name in the working directory.
     EXPECT_TRUE(platform.folders.count("C:\\100%\\LonWorks\\Types\\User\\KR"));
-    EXPECT_EQ(platform.calls.back(), "WinExec \"C:\\100%\\LonWorks\\Types\\loninst.cmd\" 1");
+    const auto n = platform.calls.size();
+    EXPECT_EQ(platform.calls[n - 3], "SetCurrentDirectory C:\\100%\\LonWorks\\Types");
+    EXPECT_EQ(platform.calls[n - 1], "WinExec \".\\loninst.cmd\" 1");
 }
 
 TEST(RunInstallation, DeviceFolderNameComesFromEdit1OnlyWithTheDeveloperSwitch) {

@@ -190,9 +190,17 @@ TEST_F(Win32Installation, FullInstallationWritesEveryFileByteForByte) {
 }
 
 TEST_F(Win32Installation, CommandFileRunsTheCatalogToolInTheTypesFolder) {
-    // A blank and a % in the folder: the start is quoted, and the command file keeps the %.
-    ASSERT_TRUE(CreateDirectoryA((base_ + "\\100% sure").c_str(), nullptr));
-    lonWorks_ = base_ + "\\100% sure\\LonWorks";
+    // A blank, a lone % and the name of an environment variable between two % in the folder.
+    // The command file must keep them as they stand, and the start must not be led by the
+    // expanded name to the decoy command file in the Windows_NT folder.
+    const std::string folder = base_ + "\\%OS% 100%";
+    const std::string expanded = base_ + "\\Windows_NT 100%";
+    ASSERT_TRUE(GetEnvironmentVariableA("OS", nullptr, 0) > 0) << "OS is not set";
+    for (const std::string& f : {folder, expanded, expanded + "\\LonWorks", expanded + "\\LonWorks\\Types"})
+        ASSERT_TRUE(CreateDirectoryA(f.c_str(), nullptr)) << f;
+    const std::string decoyMark = base_ + "\\decoy ran";
+    WriteWholeFile(expanded + "\\LonWorks\\Types\\loninst.cmd", "echo x> \"" + decoyMark + "\"\r\n");
+    lonWorks_ = folder + "\\LonWorks";
     types_ = lonWorks_ + "\\Types";
     device_ = types_ + "\\User\\KR";
     MakeFolders();
@@ -202,7 +210,8 @@ TEST_F(Win32Installation, CommandFileRunsTheCatalogToolInTheTypesFolder) {
 
     SyntheticPayload p;
     EXPECT_EQ(Install(lonWorks_, p.payload), "");
-    EXPECT_EQ(ReadWholeFile(types_ + "\\loninst.cmd"), "\"mkcat.exe\" \"-a" + base_ + "\\100%% sure\\LonWorks\\Types\\User\\KR\"");
+    EXPECT_EQ(ReadWholeFile(types_ + "\\loninst.cmd"),
+              "\"mkcat.exe\" \"-a" + base_ + "\\%%OS%% 100%%\\LonWorks\\Types\\User\\KR\"");
 
     // The tool runs in a process of its own: wait for its log, at most 20 seconds.
     const std::string logName = types_ + "\\mkcat.log";
@@ -212,6 +221,7 @@ TEST_F(Win32Installation, CommandFileRunsTheCatalogToolInTheTypesFolder) {
     const std::string tail = "\"-a" + device_ + "\"";
     ASSERT_GE(log.size(), tail.size()) << "the catalog tool did not run: " << log;
     EXPECT_EQ(log.substr(log.size() - tail.size()), tail) << log;
+    EXPECT_FALSE(Exists(decoyMark)) << "the command file of the expanded folder ran";
 }
 
 TEST_F(Win32Installation, TrailingBackslashIsUsedAsTyped) {

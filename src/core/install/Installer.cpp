@@ -37,6 +37,16 @@ void WriteWholeFile(InstallPlatform& platform, const std::string& target, const 
     WriteWholeFile(platform, target, image.bytes, image.length);
 }
 
+// The command line that starts the command file. Quoted, so that a blank in the path cannot
+// make the system run another program (C:\Program.exe). The interpreter that runs a command
+// file expands %NAME% in that line, quoted or not, and would then run a command file in another
+// folder; a name with a % is therefore started relative to the working directory, which is its
+// folder by now.
+std::string StartCommand(const std::string& commandFile) {
+    if (commandFile.find('%') != std::string::npos) return "\".\\loninst.cmd\"";
+    return "\"" + commandFile + "\"";
+}
+
 }  // namespace
 
 std::string CatalogCommandLine(const std::string& deviceFolder) {
@@ -80,8 +90,7 @@ void RunInstallation(const InstallRequest& request, const Payload& payload, Inst
     // asked for, so a refused change of directory ends the run before the start.
     if (!platform.SetCurrentDirectory(typesFolder)) throw Exception("Cannot start " + commandFile);
     platform.Sleep(kStartDelayMs);
-    // Quoted, so that a blank in the path cannot make the system run another program.
-    if (!platform.WinExec("\"" + commandFile + "\"", kShowNormal)) throw Exception("Cannot start " + commandFile);
+    if (!platform.WinExec(StartCommand(commandFile), kShowNormal)) throw Exception("Cannot start " + commandFile);
 
     messages.ShowMessage(kInstallSuccess);
 }

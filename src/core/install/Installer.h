@@ -17,8 +17,13 @@ struct InstallRequest {
     std::string deviceFolderName;   // the text of Edit1; used only in developer mode
 };
 
-// Runs one installation. Raises Exception ("Cannot create ...", "Cannot write ...",
-// "Cannot start ...") on failure; shows the success message only when everything worked.
+// Runs one installation: checks the path field (a refused path shows the warning and ends the
+// run), makes the Import, Types, Types\User and device folders, writes the five images and
+// loninst.cmd, each through a temporary file beside it that then replaces the target in one
+// step, makes the Types folder the working directory and starts loninst.cmd. Raises Exception
+// ("Cannot create <folder>", "Cannot write <file>", "Cannot start <command file>") at the
+// first failure, after which nothing more is written or started; shows the success message
+// only when everything worked.
 void RunInstallation(const InstallRequest& request, const Payload& payload, InstallPlatform& platform,
                      const CodePage& codePage, MessagePresenter& messages);
 
