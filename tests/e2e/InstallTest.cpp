@@ -74,16 +74,53 @@ protected:
     Tool tool_;
 };
 
-TEST_F(Installation, IntoAnExistingLonWorksFolderWritesTheFiveFilesAndTheCommandFile) {
+// Accepted paths, each typed as it stands: the derived folders are the typed text plus
+// fixed pieces, so a trailing backslash gives a double one at every join.
+TEST_F(Installation, AcceptedPathsGetTheFiveFilesAndTheCommandFile) {
     ASSERT_NO_FATAL_FAILURE(Start());
-    std::string lonworks = scratch_ + "\\LonWorks";
-    ASSERT_TRUE(MakeDirs(lonworks));
-    HWND box = Install(lonworks);
-    ASSERT_NE(box, nullptr) << "no box captioned \"" << kTitle << "\" within 10 s after clicking Installation";
+    const struct {
+        const char* folder;  // made under the scratch folder
+        const char* typed;   // typed after the scratch folder
+    } cases[] = {
+        {"\\LonWorks", "\\LonWorks"},
+        {"\\Trailing\\LonWorks", "\\Trailing\\LonWorks\\"},
+        {"\\Lower\\lonworks", "\\Lower\\lonworks"},
+        {"\\MyLonWorks", "\\MyLonWorks"},
+    };
+    for (const auto& c : cases) {
+        std::string typed = scratch_ + c.typed;
+        SCOPED_TRACE("typed: " + typed);
+        ASSERT_TRUE(MakeDirs(scratch_ + c.folder));
+        HWND box = Install(typed);
+        ASSERT_NE(box, nullptr) << "no box captioned \"" << kTitle << "\" within 10 s after clicking Installation";
+        EXPECT_EQ(BoxText(box), kSuccess);
+        ASSERT_TRUE(PressOk(tool_, box)) << "the box did not close on OK";
+        ExpectInstalled(typed, "KR");
+        EXPECT_TRUE(IsWindowEnabled(tool_.Main())) << "the window takes input again";
+    }
+}
+
+// A relative path resolves against the working directory, which a completed run leaves
+// at its own Types folder: the same text typed again then names a folder that is not there.
+TEST_F(Installation, RelativePathFollowsTheWorkingDirectory) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(MakeDirs(scratch_ + "\\LonWorks"));
+    HWND box = Install("LonWorks");
+    ASSERT_NE(box, nullptr) << "no box within 10 s";
     EXPECT_EQ(BoxText(box), kSuccess);
-    ASSERT_TRUE(PressOk(tool_, box)) << "the box did not close on OK";
-    ExpectInstalled(lonworks, "KR");
-    EXPECT_TRUE(IsWindowEnabled(tool_.Main())) << "the window takes input again";
+    ASSERT_TRUE(PressOk(tool_, box));
+    std::string want, got;
+    ASSERT_TRUE(ReadFileBytes(ResourceDir() + "\\R7716.xif", want));
+    EXPECT_TRUE(ReadFileBytes(scratch_ + "\\LonWorks\\Import\\R7716.XIF", got) && got == want)
+        << "not installed relative to the start folder";
+    std::string cmd;
+    ASSERT_TRUE(ReadFileBytes(scratch_ + "\\LonWorks\\Types\\loninst.cmd", cmd));
+    EXPECT_EQ(cmd, "\"mkcat.exe\" \"-aLonWorks\\Types\\User\\KR\"");
+
+    box = Install("LonWorks");
+    ASSERT_NE(box, nullptr) << "no box for the second run";
+    EXPECT_EQ(BoxText(box), "Cannot create LonWorks\\Import.");
+    ASSERT_TRUE(PressOk(tool_, box));
 }
 
 TEST_F(Installation, RefusedPathShowsTheThreeLineWarningAndCreatesNothing) {
