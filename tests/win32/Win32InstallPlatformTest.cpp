@@ -7,6 +7,7 @@
 
 #include "core/common/Exception.h"
 #include "core/install/Installer.h"
+#include "payload/Payload.h"
 #include "win32/Win32CodePage.h"
 #include "win32/Win32InstallPlatform.h"
 
@@ -295,6 +296,40 @@ TEST_F(Win32Installation, TemporaryFileThatCannotBeCreatedLeavesTheTargetAlone) 
     EXPECT_EQ(ReadWholeFile(xif), "old interface file");
     EXPECT_FALSE(Exists(device_ + "\\R7716.ENU"));
     EXPECT_TRUE(messages_.shown.empty());
+}
+
+// The device's source files in the repository, reached through Wine's drive Z: (the Unix
+// root); empty when this program does not run from the build machine's tree.
+std::string ResourceFolder() {
+    std::string here = __FILE__;  // .../tests/win32/Win32InstallPlatformTest.cpp
+    for (int i = 0; i < 3 && here.find_last_of("/\\") != std::string::npos; ++i)
+        here.erase(here.find_last_of("/\\"));
+    for (const std::string& folder : {here + "/resources/R7716", "Z:" + here + "/resources/R7716"})
+        if (Exists(folder + "/R7716.xif")) return folder;
+    return "";
+}
+
+TEST_F(Win32Installation, EmbeddedPayloadIsInstalledAsTheDeviceFiles) {
+    const std::string sources = ResourceFolder();
+    if (sources.empty()) GTEST_SKIP() << "resources/R7716 not found from " << __FILE__;
+    ASSERT_TRUE(CreateDirectoryA(lonWorks_.c_str(), nullptr));
+    EXPECT_EQ(Install(lonWorks_, EmbeddedPayload()), "");
+    struct File { std::string installed, source; } files[] = {
+        {lonWorks_ + "\\Import\\R7716.XIF", "R7716.xif"}, {device_ + "\\R7716.ENU", "R7716.enu"},
+        {device_ + "\\R7716.FMT", "R7716.fmt"},          {device_ + "\\R7716.FPT", "R7716.fpt"},
+        {device_ + "\\R7716.TYP", "R7716.typ"},
+    };
+    std::size_t total = 0;
+    for (const auto& f : files) {
+        const std::string expected = ReadWholeFile(sources + "/" + f.source);
+        ASSERT_NE(expected, "<missing>") << f.source;
+        const std::string installed = ReadWholeFile(f.installed);
+        EXPECT_EQ(installed.size(), expected.size()) << f.installed;
+        EXPECT_TRUE(installed == expected) << f.installed << " differs from " << f.source;
+        total += installed.size();
+    }
+    EXPECT_EQ(total, 251606u);  // the five files of this build together
+    EXPECT_EQ(messages_.shown, std::vector<std::string>{kInstallSuccess});
 }
 
 }  // namespace
