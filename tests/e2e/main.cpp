@@ -18,7 +18,8 @@ int Demo(const std::string& lonworks) {
         return 1;
     }
     Tool tool;
-    std::string err = tool.Start(false, lonworks);
+    std::string start = lonworks.substr(0, lonworks.find_last_of('\\'));
+    std::string err = tool.Start(false, start.empty() ? lonworks : start);
     if (!err.empty()) {
         std::printf("demo: %s\n", err.c_str());
         return 1;
