@@ -12,12 +12,18 @@ HWND TDriveComboBox::Create(HWND parent, int left, int top, int width, int field
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)), GetModuleHandleA(nullptr), nullptr);
     if (!hwnd_) return nullptr;
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    // The selection field: the closed control is `fieldHeight` high with its frame.
-    RECT closed{};
-    GetWindowRect(hwnd_, &closed);
-    const int current = static_cast<int>(SendMessageA(hwnd_, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
-    const int frame = (closed.bottom - closed.top) - current;
-    SendMessageA(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), fieldHeight - frame);
+    // The selection field: the closed control is `fieldHeight` high with its frame. The frame's
+    // share differs between systems (and what CB_GETITEMHEIGHT reports back with it), so
+    // set a first guess, look at the result and correct once.
+    int field = fieldHeight - 6;
+    for (int attempt = 0; attempt < 2 && field > 0; ++attempt) {
+        SendMessageA(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+        RECT closed{};
+        GetWindowRect(hwnd_, &closed);
+        const int error = fieldHeight - (closed.bottom - closed.top);
+        if (error == 0) break;
+        field += error;
+    }
     SendMessageA(hwnd_, CB_SETITEMHEIGHT, 0, itemHeight);
     return hwnd_;
 }

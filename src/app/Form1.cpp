@@ -158,7 +158,7 @@ void TForm1::Create(HINSTANCE instance) {
     }
     Label5 = main.Label("into folder \"LonWorks\\Types\\User\\KR\".", IDC_LABEL5, 16, 328, FFont);
     Label55 = main.Label("www.korva.example", IDC_LABEL55, 48, 401, FLinkFont, WS_VISIBLE | SS_NOTIFY);
-    Label6 = main.Label("Copyright (c) KORVA Example Meters", IDC_LABEL6, 48, 384, FFont);
+    Label6 = main.Label("Copyright (c) KORVA Example Meters GmbH", IDC_LABEL6, 48, 384, FFont);
     Label7 = main.Label("Adds the path to the resource files into the LonWorks resource catalog.", IDC_LABEL7, 16,
                         344, FFont);
     Image1 = main.Make(0, "STATIC", "", WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE, IDC_IMAGE1, 8, 384, 33, 33, FFont);
@@ -181,11 +181,13 @@ void TForm1::Create(HINSTANCE instance) {
     GroupBox_Debug = CreateGroupBox(hwnd_, IDC_GROUPBOX_DEBUG, "Debug", scale(128), scale(200), scale(241), scale(185),
                                     WS_DISABLED, FLightRedBrush, FFont);
     if (!GroupBox_Debug) throw Exception("Cannot create the developer group");
+    // Created last, the group lies over the path field and the bevel: keep it on top of them.
+    SetWindowPos(GroupBox_Debug, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     const ControlMaker group(GroupBox_Debug, scale);
     Label22 = group.Label("C:\\...\\10\\DirectoryListBox", IDC_LABEL22, 7, 96, FLabel22Font, 0);
     Label10 = group.Label("I. Three steps for creating file R7716.h :", IDC_LABEL10, 8, 16, FFont);
     Label11 = group.Label("II. Set folder name in LonWorks ", IDC_LABEL11, 8, 112, FFont);
-    Label12 = group.Label("3) Link R7716.h into the Tool.exe build", IDC_LABEL12, 8, 80, FFont);
+    Label12 = group.Label("3) Link the file R7716.h into the Tool.exe build", IDC_LABEL12, 8, 80, FFont);
     Label13 = group.Label("for testing the Tool.exe", IDC_LABEL13, 8, 128, FFont);
     Button1 = group.Make(0, "BUTTON", "2) Generate R7716.h", WS_VISIBLE | BS_OWNERDRAW, IDC_BUTTON1, 6, 56, 131, 25,
                          FFont);
