@@ -11,25 +11,6 @@ namespace {
 
 constexpr int kTextId = 0xFFFF;  // the id of the text in the platform's message box too
 
-// A lone carriage return starts a new line in the box; the static control and DrawTextA
-// then get the same text, with every line break as CR LF.
-std::string WithCrLfBreaks(const std::string& text) {
-    std::string out;
-    out.reserve(text.size() + 8);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r') {
-            out += "\r\n";
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else if (c == '\n') {
-            out += "\r\n";
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 struct BoxState {
     std::string text;
     HFONT font = nullptr;
@@ -124,7 +105,7 @@ struct alignas(4) BoxTemplate {
 
 void SimpleMessageBox::ShowMessage(const std::string& text) {
     BoxState state;
-    state.text = WithCrLfBreaks(text);
+    state.text = text;
     BoxTemplate box{};
     box.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
     box.header.cdit = 0;
