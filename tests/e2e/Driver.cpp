@@ -319,13 +319,21 @@ bool PressOk(const Tool& tool, HWND box) {
     return ok && tool.PostClick(ok) && tool.WaitGone(box);
 }
 
-void SendKey(WORD vk) {
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[0].ki.wScan = in[1].ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof(INPUT));
+void SendKey(WORD vk, WORD modifier) {
+    INPUT in[4]{};
+    UINT n = 0;
+    auto key = [&](WORD k, DWORD flags) {
+        in[n].type = INPUT_KEYBOARD;
+        in[n].ki.wVk = k;
+        in[n].ki.wScan = static_cast<WORD>(MapVirtualKeyA(k, MAPVK_VK_TO_VSC));
+        in[n].ki.dwFlags = flags;
+        ++n;
+    };
+    if (modifier) key(modifier, 0);
+    key(vk, 0);
+    key(vk, KEYEVENTF_KEYUP);
+    if (modifier) key(modifier, KEYEVENTF_KEYUP);
+    SendInput(n, in, sizeof(INPUT));
 }
 
 // ---- screenshots: the window's screen rectangle as a PNG with stored (uncompressed) deflate ----

@@ -88,7 +88,8 @@ std::string BoxText(HWND box);
 bool PressOk(const Tool& tool, HWND box);
 
 // Real key input: a key press and release sent to the foreground window's thread.
-void SendKey(WORD vk);
+// With modifier (e.g. VK_MENU for Alt), held around the key.
+void SendKey(WORD vk, WORD modifier = 0);
 
 // Captures a window's screen rectangle into a 24-bit PNG; returns false on failure.
 bool SaveScreenshot(HWND w, const std::string& pngPath);

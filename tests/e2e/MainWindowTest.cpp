@@ -100,6 +100,34 @@ TEST_P(MainWindow, FocusStartsOnInstallationAndTabCyclesWithThePathField) {
     }
 }
 
+// The keyboard on the main window: Space presses the focused "Installation" (the start
+// folder is no LonWorks folder, so the warning answers); the window has no default or
+// cancel button, so Escape presses nothing, and neither key does in the path field (Enter
+// on the focused button itself is left open: a focused push button may take it);
+// Alt+F4 ends the tool with exit code 0.
+TEST_P(MainWindow, KeysOnTheMainWindow) {
+    const std::string title = R7716_APP_TITLE;
+    ASSERT_TRUE(tool_.BringToFront(tool_.Main()));
+    ASSERT_EQ(tool_.Focus(), tool_.Control(IDC_BUTTON2));
+    SendKey(VK_ESCAPE);
+    EXPECT_EQ(tool_.WaitForDialog(title, 1000), nullptr) << "Escape on Installation opened a box";
+    SendKey(VK_TAB);
+    for (WORD vk : {VK_RETURN, VK_ESCAPE}) {
+        SendKey(vk);
+        EXPECT_EQ(tool_.WaitForDialog(title, 1000), nullptr) << "key " << vk << " in the path field opened a box";
+    }
+    EXPECT_EQ(tool_.Focus(), tool_.Control(IDC_EDIT2));
+    SendKey(VK_TAB);
+    SendKey(VK_SPACE);
+    HWND box = tool_.WaitForDialog(title);
+    ASSERT_NE(box, nullptr) << "Space on the focused Installation button opened no box";
+    EXPECT_EQ(BoxText(box).substr(0, 8), "Warning:");
+    ASSERT_TRUE(PressOk(tool_, box));
+    ASSERT_TRUE(tool_.BringToFront(tool_.Main()));
+    SendKey(VK_F4, VK_MENU);
+    EXPECT_EQ(tool_.CloseAndWait(), 0) << "exit code after Alt+F4";
+}
+
 // ---- layout ----
 
 enum Kind { kLabel, kControl, kLabelRuntimeText };
