@@ -298,6 +298,21 @@ TEST_F(Win32Installation, TemporaryFileThatCannotBeCreatedLeavesTheTargetAlone) 
     EXPECT_TRUE(messages_.shown.empty());
 }
 
+// A relative LonWorks folder resolves against the working directory. The start comes after
+// the change into the Types folder, against which the relative command file name no longer
+// names the file: the run says so instead of reporting success. The files are in place.
+TEST_F(Win32Installation, RelativePathInstallsFilesButCannotStartTheCommandFile) {
+    ASSERT_TRUE(CreateDirectoryA(lonWorks_.c_str(), nullptr));
+    ASSERT_TRUE(SetCurrentDirectoryA(base_.c_str()));
+    SyntheticPayload p;
+    EXPECT_EQ(Install("LonWorks", p.payload), "Cannot start LonWorks\\Types\\loninst.cmd");
+    EXPECT_TRUE(messages_.shown.empty());
+    ExpectInstalled(p, CommandFile("LonWorks\\Types\\User\\KR"));
+    char cwd[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    EXPECT_STREQ(cwd, types_.c_str());
+}
+
 // The device's source files in the repository, reached through Wine's drive Z: (the Unix
 // root); empty when this program does not run from the build machine's tree.
 std::string ResourceFolder() {
