@@ -290,6 +290,11 @@ TEST_P(SimpleBoxMeasures, ClientAndButtonFollowTheMessageFont) {
     RECT text = RectInParent(BoxStatic(box));
     EXPECT_TRUE(EqualRect(&text, &want.text)) << "text " << Show(text) << ", expected " << Show(want.text);
     EXPECT_FALSE(GetWindowLongA(box, GWL_STYLE) & WS_THICKFRAME);
+    RECT frame{};
+    GetWindowRect(box, &frame);
+    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ(frame.left, (sw - (frame.right - frame.left)) / 2) << "the box is centred on the screen";
+    EXPECT_EQ(frame.top, (sh - (frame.bottom - frame.top)) / 2) << "the box is centred on the screen";
     EXPECT_FALSE(IsWindowEnabled(tool_.Main())) << "the box is modal: the main window takes no input";
     ASSERT_TRUE(PressOk(tool_, box));
 }

@@ -45,6 +45,15 @@ TEST_P(MainWindow, CaptionHasTwoSpacesAndFrameIsFixed) {
     EXPECT_FALSE(style & WS_MAXIMIZEBOX) << "no maximise button";
 }
 
+// Centred on the screen when first shown (integer halves of the free width and height).
+TEST_P(MainWindow, CentredOnTheScreen) {
+    RECT r{};
+    ASSERT_TRUE(GetWindowRect(tool_.Main(), &r));
+    int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ(r.left, (sw - (r.right - r.left)) / 2) << "screen " << sw << " wide, window " << r.right - r.left;
+    EXPECT_EQ(r.top, (sh - (r.bottom - r.top)) / 2) << "screen " << sh << " high, window " << r.bottom - r.top;
+}
+
 TEST_P(MainWindow, ClientAreaIs379By424) {
     RECT r{};
     ASSERT_TRUE(GetClientRect(tool_.Main(), &r));
