@@ -126,20 +126,6 @@ TEST(DriveChooserModel, ChangingTheCaseRebuildsTheEntriesOnceTheWindowExists) {
     EXPECT_EQ(w.changes, 0);
 }
 
-TEST(DriveChooserModel, InitialDriveIsTheWorkingDirectorysFirstCharacter) {
-    struct Case { const char* cwd; char initial; } cases[] = {
-        {"C:\\Program Files\\LonWorks", 'C'}, {"E:\\Work", 'E'}, {"\\\\Server\\Share\\dir", '\0'}};
-    for (const Case& c : cases) {
-        FakeChooserPlatform fs;
-        MakeTypicalMachine(fs);
-        fs.AddDrive('\\');
-        fs.AddDir("\\\\Server\\Share\\dir");
-        fs.SetCwd(c.cwd);
-        DriveChooserModel chooser(fs);
-        EXPECT_EQ(chooser.InitialDrive(), c.initial) << c.cwd;
-    }
-}
-
 TEST(DriveChooserModel, SwitchingDrivesMovesTheListToTheDrivesOwnDirectory) {
     FakeChooserPlatform fs;
     MakeTypicalMachine(fs);
@@ -211,21 +197,6 @@ TEST(DriveChooserModel, DriveWithoutMediumLeavesTheListAndKeepsTheChoice) {
 
     // After that, the failed drive is tried again.
     EXPECT_THROW(w.chooser.SelectDrive('d'), EInOutError);
-}
-
-TEST(DriveChooserModel, NoneSelectsNoEntry) {
-    FakeChooserPlatform fs;
-    MakeTypicalMachine(fs);
-    DriveChooserModel chooser(fs);
-    chooser.HandleWindowCreated();
-    ASSERT_GE(chooser.SelectedIndex(), 0);
-    chooser.SelectDrive('\0');
-    EXPECT_EQ(chooser.SelectedIndex(), -1);
-    EXPECT_EQ(chooser.SelectedDrive(), '\0');
-    // A letter without an entry selects no entry but is the selected drive.
-    chooser.SelectDrive('q');
-    EXPECT_EQ(chooser.SelectedIndex(), -1);
-    EXPECT_EQ(chooser.SelectedDrive(), 'q');
 }
 
 TEST(DriveChooserModel, LinksAreClearedWhenEitherGoesAway) {

@@ -156,13 +156,6 @@ TEST(Win32ChooserPlatform, DrivesCAndZAreFixed) {
     EXPECT_NE(volume->flags & (kFsCaseIsPreserved | kFsCaseSensitive), 0u);
 }
 
-TEST(Win32ChooserPlatform, ErrorModeIsReturnedForRestoring) {
-    Win32ChooserPlatform platform;
-    const unsigned original = platform.ChangeErrorMode(kSemFailCriticalErrors);
-    EXPECT_EQ(platform.ChangeErrorMode(original) & kSemFailCriticalErrors, kSemFailCriticalErrors);
-    EXPECT_EQ(static_cast<unsigned>(GetErrorMode()), original);
-}
-
 TEST(Win32ChooserPlatform, EachDriveKeepsItsOwnCurrentDirectory) {
     Win32ChooserPlatform platform;
     const std::string saved = platform.WorkingDirectory();
