@@ -33,3 +33,10 @@
 #define IDC_BUTTON1 123
 #define IDC_BUTTON3 124
 #define IDC_EDIT1 125
+
+// The developer group box is a window of its own class; its children are found with
+// GetDlgItem on it.
+#define R7716_GROUP_CLASS "TGroupBox"
+// The simple message box (class #32770, caption R7716_APP_TITLE): its text control and its
+// one button, "OK" (IDOK, the default button; Enter and Escape close the box too).
+#define IDC_BOX_TEXT 0xFFFF

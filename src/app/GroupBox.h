@@ -4,9 +4,11 @@
 // owner drawing) on to its parent, so the main window handles them all in one place.
 #include <windows.h>
 
+#include "app/ControlIds.h"
+
 namespace korva {
 
-inline constexpr const char* kGroupBoxClass = "TGroupBox";
+inline constexpr const char* kGroupBoxClass = R7716_GROUP_CLASS;
 
 // Registers the class once per process; false when that failed.
 bool RegisterGroupBoxClass(HINSTANCE instance);

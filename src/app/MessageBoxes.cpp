@@ -1,15 +1,14 @@
 #include "app/MessageBoxes.h"
 
-#include <cstring>
-#include <exception>
 
+#include "app/ControlIds.h"
 #include "core/app/MessageRules.h"
 #include "win32/Win32CodePage.h"
 
 namespace korva {
 namespace {
 
-constexpr int kTextId = 0xFFFF;  // the id of the text in the platform's message box too
+constexpr int kTextId = IDC_BOX_TEXT;  // the id of the text in the platform's message box too
 
 struct BoxState {
     std::string text;
