@@ -292,6 +292,13 @@ TEST_P(SimpleBoxMeasures, ClientAndButtonFollowTheMessageFont) {
     RECT text = RectInParent(BoxStatic(box));
     EXPECT_TRUE(EqualRect(&text, &want.text)) << "text " << Show(text) << ", expected " << Show(want.text);
     EXPECT_FALSE(GetWindowLongA(box, GWL_STYLE) & WS_THICKFRAME);
+    int children = 0, icons = 0;
+    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        ++children;
+        if (ClassOf(c) == "Static" && (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) ++icons;
+    }
+    EXPECT_EQ(icons, 0) << "the simple box has no icon";
+    EXPECT_EQ(children, 2) << "the simple box holds its text and its OK button only";
     RECT frame{};
     GetWindowRect(box, &frame);
     int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
