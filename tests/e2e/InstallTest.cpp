@@ -162,7 +162,11 @@ TEST_F(Installation, MissingLonWorksFolderIsAnErrorAndASecondRunThenSucceeds) {
     HWND box = Install(lonworks);
     ASSERT_NE(box, nullptr) << "no error box within 10 s";
     EXPECT_EQ(BoxText(box), "Cannot create " + lonworks + "\\Import.");
-    EXPECT_NE(GetDlgItem(box, 0xFFFF), nullptr) << "the error box is the system's message box";
+    int icons = 0;
+    for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+        if (ClassOf(c) == "Static" && (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON && IsWindowVisible(c))
+            ++icons;
+    EXPECT_EQ(icons, 1) << "the error box shows the stop icon";
     SaveScreenshot(box, ArtifactDir() + "\\error-box.png");
     ASSERT_TRUE(PressOk(tool_, box));
     EXPECT_FALSE(Exists(lonworks)) << "the failed run created something";
