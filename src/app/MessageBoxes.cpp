@@ -1,5 +1,6 @@
 #include "app/MessageBoxes.h"
 
+#include <exception>
 
 #include "app/ControlIds.h"
 #include "core/app/MessageRules.h"
@@ -116,6 +117,23 @@ void SimpleMessageBox::ShowMessage(const std::string& text) {
 
 int ApplicationMessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned flags) {
     return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+}
+
+void RunHandlerCall(HWND owner, void* handler, void (*call)(void*)) noexcept {
+    try {
+        try {
+            call(handler);
+        } catch (...) {
+            ReleaseCapture();
+            throw;
+        }
+    } catch (const Exception& e) {
+        ShowErrorBox(owner, e.Message());
+    } catch (const std::exception& e) {
+        ShowErrorBox(owner, e.what());
+    } catch (...) {
+        ShowErrorBox(owner, "Unexpected error");
+    }
 }
 
 void ShowErrorBox(HWND owner, const char* message) noexcept {

@@ -3,8 +3,8 @@
 // error box, and the wrapper that runs every event handler.
 #include <windows.h>
 
-#include <exception>
 #include <string>
+#include <type_traits>
 
 #include "core/common/Exception.h"
 #include "core/common/MessagePresenter.h"
@@ -32,22 +32,12 @@ inline void ShowErrorBox(HWND owner, const std::string& message) noexcept { Show
 
 // Runs one event handler. Nothing thrown may cross a window procedure: mouse capture is
 // released, and an Exception (or any other std::exception) is shown in the error box.
+void RunHandlerCall(HWND owner, void* handler, void (*call)(void*)) noexcept;
+
 template <typename Handler>
 void RunHandler(HWND owner, Handler&& handler) noexcept {
-    try {
-        try {
-            handler();
-        } catch (...) {
-            ReleaseCapture();
-            throw;
-        }
-    } catch (const Exception& e) {
-        ShowErrorBox(owner, e.Message());
-    } catch (const std::exception& e) {
-        ShowErrorBox(owner, e.what());
-    } catch (...) {
-        ShowErrorBox(owner, "Unexpected error");
-    }
+    using Plain = std::remove_reference_t<Handler>;
+    RunHandlerCall(owner, static_cast<void*>(&handler), [](void* h) { (*static_cast<Plain*>(h))(); });
 }
 
 }  // namespace korva

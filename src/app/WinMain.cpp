@@ -19,6 +19,14 @@ void RestrictDllSearch() {
             set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
+// A window destroyed while start-up failed has posted the request to end the loop; it must
+// not close the error box at once.
+void DropPendingQuit() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
@@ -35,8 +43,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
             DispatchMessageA(&message);
         }
     } catch (const korva::Exception& e) {
+        DropPendingQuit();
         korva::ShowErrorBox(nullptr, e.Message());
     } catch (const std::exception& e) {
+        DropPendingQuit();
         korva::ShowErrorBox(nullptr, e.what());
     }
     return 0;
