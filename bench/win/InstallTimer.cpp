@@ -1,4 +1,4 @@
-// bench_install RUNS TOOL_EXE SCRATCH_FOLDER RESOURCE_DIR
+// bench_install RUNS TOOL_EXE SCRATCH_FOLDER RESOURCE_DIR BARE_EXE
 //
 // Installation time through the window: for every run a fresh LonWorks folder under
 // SCRATCH_FOLDER, the tool started on it, the folder typed into the path field (WM_SETTEXT),
@@ -8,13 +8,19 @@
 // RESOURCE_DIR, so a run that did not install counts as a failure, not as a time.
 //
 // For comparison the same five files are copied with CopyFileA into a fresh folder in this
-// process (Wine's file layer without any process start).
+// process (Wine's file layer without any process start), and a one-line command file (a
+// remark only) is written there and started with WinExec, as the tool starts loninst.cmd:
+// together the least work any installer of this kind does under Wine. Last, the bare window
+// program's OK button is clicked the same way and timed to its message box: the cost of a
+// click answered by a box, with no work between.
 //
 // Prints every run and, last: median install <ms>, median install_less_pause <ms> (the
-// tool's fixed 300 ms pause before it starts the command file taken off) and median
-// copyfile <ms>. Exit status 0 when every run succeeded.
+// tool's fixed 300 ms pause before it starts the command file taken off), median
+// copyfile <ms>, median winexec <ms>, median copy_and_start <ms>, median bare_box <ms> and
+// median wine_floor <ms> (the last three added). Exit status 0 when every run succeeded.
 #include <cstdlib>
 
+#include "BareWindow.h"
 #include "Timing.h"
 #include "app/ControlIds.h"
 
@@ -137,17 +143,53 @@ double TimeCopyFiles(const std::string& folder, const std::string& resources) {
     return bench::NowMs() - start;
 }
 
+// A one-line command file written into the folder and started by WinExec with show mode
+// normal, as the tool does; milliseconds of the write and the start, or negative.
+double TimeStartCommandFile(const std::string& folder) {
+    const std::string file = folder + "\\floor.cmd";
+    static const char line[] = "rem benchmark floor";
+    const double start = bench::NowMs();
+    HANDLE h = CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return -1;
+    DWORD put = 0;
+    const bool written = WriteFile(h, line, sizeof line - 1, &put, nullptr) && put == sizeof line - 1;
+    CloseHandle(h);
+    if (!written || WinExec(file.c_str(), SW_SHOWNORMAL) <= 31) return -1;
+    return bench::NowMs() - start;
+}
+
+// The bare window's OK button clicked (posted) and timed to its box; milliseconds, or negative.
+double TimeBareBox(const std::string& exe) {
+    bench::Process bare;
+    if (!bare.Start(exe, bench::FolderOf(exe))) return -1;
+    HWND main = bench::WaitVisible(bare, BENCH_BARE_CLASS, BENCH_BARE_CAPTION);
+    if (!main) return -1;
+    WaitForInputIdle(bare.Handle(), bench::kWaitMs);
+    HWND button = GetDlgItem(main, IDOK);
+    if (!button) return -1;
+    const double start = bench::NowMs();
+    PostMessageA(button, BM_CLICK, 0, 0);
+    HWND box = bench::WaitVisible(bare, "#32770", BENCH_BARE_CAPTION);
+    const double shown = bench::NowMs();
+    if (!box) return -1;
+    HWND ok = GetDlgItem(box, IDOK);
+    if (!ok || !PostMessageA(ok, BM_CLICK, 0, 0) || !WaitGone(box) || !bare.CloseAndWait(main)) return -1;
+    return shown - start;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5 || std::atoi(argv[1]) < 1) {
-        std::fputs("usage: bench_install RUNS TOOL_EXE SCRATCH_FOLDER RESOURCE_DIR\n", stderr);
+    if (argc != 6 || std::atoi(argv[1]) < 1) {
+        std::fputs("usage: bench_install RUNS TOOL_EXE SCRATCH_FOLDER RESOURCE_DIR BARE_EXE\n", stderr);
         return 2;
     }
     const int runs = std::atoi(argv[1]);
     const std::string exe = bench::WindowsPath(argv[2]);
     const std::string root = bench::WindowsPath(argv[3]);
     const std::string resources = bench::WindowsPath(argv[4]);
+    const std::string bareExe = bench::WindowsPath(argv[5]);
     if (!bench::MakeFolders(root)) {
         std::fprintf(stderr, "bench_install: cannot make %s\n", root.c_str());
         return 1;
@@ -155,27 +197,53 @@ int main(int argc, char** argv) {
     char stamp[64];
     std::snprintf(stamp, sizeof stamp, "%lu-%lu", GetCurrentProcessId(), GetTickCount());
 
-    std::vector<double> install, lessPause, copy;
+    std::vector<double> install, lessPause, copy, started, copyAndStart, bareBox, floor;
     for (int run = 0; run < runs; ++run) {
         char name[128];
         std::snprintf(name, sizeof name, "\\%s-%02d", stamp, run + 1);
         const double ms = TimeOneInstallation(exe, root + name, resources);
         if (ms < 0) return 1;
+        Sleep(200);  // let the command interpreter the tool started end first
         const double copied = TimeCopyFiles(root + name + "\\copy", resources);
         if (copied < 0) {
             std::fprintf(stderr, "bench_install: CopyFileA failed (error %lu)\n", GetLastError());
             return 1;
         }
+        const double start = TimeStartCommandFile(root + name + "\\copy");
+        if (start < 0) {
+            std::fprintf(stderr, "bench_install: could not write or start the command file (error %lu)\n",
+                         GetLastError());
+            return 1;
+        }
+        Sleep(200);  // let the started command interpreter end
+        const double boxed = TimeBareBox(bareExe);
+        if (boxed < 0) {
+            std::fprintf(stderr, "bench_install: the bare window's box did not come and go\n");
+            return 1;
+        }
         install.push_back(ms);
         lessPause.push_back(ms - kPauseMs);
         copy.push_back(copied);
-        std::printf("run %2d click to box %.1f ms, less the pause %.1f ms; CopyFileA %.2f ms\n", run + 1, ms,
-                    ms - kPauseMs, copied);
+        started.push_back(start);
+        copyAndStart.push_back(copied + start);
+        bareBox.push_back(boxed);
+        floor.push_back(copied + start + boxed);
+        std::printf("run %2d click to box %.1f ms, less the pause %.1f ms; CopyFileA %.2f ms, WinExec %.2f ms, "
+                    "bare click to box %.2f ms\n",
+                    run + 1, ms, ms - kPauseMs, copied, start, boxed);
     }
     std::printf("median install %.2f min %.2f max %.2f\n", bench::Median(install), bench::Min(install),
                 bench::Max(install));
     std::printf("median install_less_pause %.2f min %.2f max %.2f\n", bench::Median(lessPause), bench::Min(lessPause),
                 bench::Max(lessPause));
     std::printf("median copyfile %.2f min %.2f max %.2f\n", bench::Median(copy), bench::Min(copy), bench::Max(copy));
+    std::printf("median winexec %.2f min %.2f max %.2f\n", bench::Median(started), bench::Min(started),
+                bench::Max(started));
+    std::printf("median copy_and_start %.2f min %.2f max %.2f\n", bench::Median(copyAndStart),
+                bench::Min(copyAndStart), bench::Max(copyAndStart));
+    std::printf("median bare_box %.2f min %.2f max %.2f\n", bench::Median(bareBox), bench::Min(bareBox),
+                bench::Max(bareBox));
+    std::printf("median wine_floor %.2f min %.2f max %.2f\n", bench::Median(floor), bench::Min(floor),
+                bench::Max(floor));
     return 0;
 }
