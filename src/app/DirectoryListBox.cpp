@@ -1,9 +1,36 @@
 #include "app/DirectoryListBox.h"
 
+#include <string>
+
 namespace korva {
+namespace {
+
+// Width and height of a one-line text in a font, as GetTextExtentPoint32A gives them.
+SIZE TextExtent(HFONT font, const std::string& text) {
+    SIZE size{};
+    HDC dc = GetDC(nullptr);
+    if (!dc) return size;
+    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    if (old) SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return size;
+}
+
+}  // namespace
+
+TDirectoryListBox::TDirectoryListBox(int id) : id_(id), model_(platform_) {
+    model_.OnChange = [this](DirectoryListModel&) {
+        if (OnChange) OnChange();
+    };
+}
 
 HWND TDirectoryListBox::Create(HWND parent, int left, int top, int width, int height, int itemHeight, HFONT font) {
     itemHeight_ = itemHeight;
+    static const ChooserIcon kIcons[] = {ChooserIcon::OpenFolder, ChooserIcon::CurrentFolder,
+                                         ChooserIcon::ClosedFolder};
+    for (int i = 0; i < 3; ++i) icons_[i].Load(IconResourceName(kIcons[i]));
+    // Single selection, not sorted (the rows come in the model's order), no tab stop.
     hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | LBS_NOTIFY |
                                 LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
@@ -12,7 +39,64 @@ HWND TDirectoryListBox::Create(HWND parent, int left, int top, int width, int he
     if (!hwnd_) return nullptr;
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, itemHeight);
+    model_.SetWidth(width);
     return hwnd_;
+}
+
+void TDirectoryListBox::HandleWindowCreated() {
+    model_.HandleWindowCreated();
+    SyncRows();
+}
+
+void TDirectoryListBox::SetDirLabel(HWND label) {
+    if (!label) {
+        model_.SetDirLabel(std::nullopt);
+        return;
+    }
+    DirLabelLink link;
+    link.measure = [label](const std::string& text) {
+        const HFONT font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));
+        return static_cast<int>(TextExtent(font, text).cx);
+    };
+    link.setCaption = [label](const std::string& caption) {
+        SetWindowTextA(label, caption.c_str());
+        // The label sizes itself to its caption.
+        const HFONT font = reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0));
+        const SIZE size = TextExtent(font, caption);
+        SetWindowPos(label, nullptr, 0, 0, size.cx, size.cy > 0 ? size.cy : TextExtent(font, " ").cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    link.autoSize = true;  // so the shortening takes the list's width
+    model_.SetDirLabel(std::move(link));
+}
+
+void TDirectoryListBox::SyncRows() noexcept {
+    if (!hwnd_) return;
+    if (filled_ && shownVersion_ == model_.RowsVersion()) return;
+    try {
+        SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(hwnd_, LB_RESETCONTENT, 0, 0);
+        for (const DirectoryRow& row : model_.Rows())
+            SendMessageA(hwnd_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row.text.c_str()));
+        SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(model_.HighlightedRow()), 0);
+        shownVersion_ = model_.RowsVersion();
+        filled_ = true;
+    } catch (...) {
+    }
+    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void TDirectoryListBox::OpenHighlightedRow() {
+    // The box's selection is the highlight (a driver or the system may have moved it without
+    // a notification).
+    const LRESULT selected = SendMessageA(hwnd_, LB_GETCURSEL, 0, 0);
+    model_.SetHighlightedRow(static_cast<int>(selected));
+    struct Sync {
+        TDirectoryListBox& self;
+        ~Sync() { self.SyncRows(); }
+    } sync{*this};
+    model_.OpenHighlightedRow();
 }
 
 bool TDirectoryListBox::OnMeasureItem(MEASUREITEMSTRUCT& item) {
@@ -21,30 +105,38 @@ bool TDirectoryListBox::OnMeasureItem(MEASUREITEMSTRUCT& item) {
 }
 
 bool TDirectoryListBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
-    if (item.itemID != static_cast<UINT>(-1)) {
-        char text[300] = "";
-        const LRESULT length = SendMessageA(item.hwndItem, LB_GETTEXTLEN, item.itemID, 0);
-        if (length >= 0 && length < static_cast<LRESULT>(sizeof(text)))
-            SendMessageA(item.hwndItem, LB_GETTEXT, item.itemID, reinterpret_cast<LPARAM>(text));
-        RECT r = item.rcItem;
-        r.left += 2;
-        SetBkMode(item.hDC, TRANSPARENT);
-        SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        DrawTextA(item.hDC, text, -1, &r, DT_SINGLELINE | DT_NOPREFIX);
-    }
-    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+    const int row = static_cast<int>(item.itemID);
+    const ItemRect rect{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
+    const ItemDrawing drawing = model_.DrawRow(row, rect);
+    int icon = static_cast<int>(drawing.icon) - static_cast<int>(ChooserIcon::OpenFolder);
+    if (icon < 0 || icon > 2) icon = 2;
+    PaintChooserItem(item, drawing, icons_[icon], /*centredText=*/false);
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(item.hDC, &item.rcItem);
     return true;
 }
 
-bool TDirectoryListBox::OnCommand(WORD) { return false; }
+bool TDirectoryListBox::OnCommand(WORD notification) {
+    switch (notification) {
+    case LBN_SELCHANGE:  // a click or an arrow key: the highlight only
+        model_.SetHighlightedRow(static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)));
+        return true;
+    case LBN_DBLCLK:
+        OpenHighlightedRow();
+        return true;
+    default:
+        return false;
+    }
+}
 
 HBRUSH TDirectoryListBox::OnCtlColor(HDC dc) {
     SetBkColor(dc, GetSysColor(COLOR_MENU));
     return GetSysColorBrush(COLOR_MENU);
 }
 
-bool TDirectoryListBox::OnKeyDown(WPARAM) { return false; }
+bool TDirectoryListBox::OnKeyDown(WPARAM key) {
+    if (key != VK_RETURN) return false;
+    OpenHighlightedRow();
+    return true;
+}
 
 }  // namespace korva

@@ -1,10 +1,103 @@
 #include "app/DriveComboBox.h"
 
+#include <string>
+
+#include "app/DirectoryListBox.h"
+
 namespace korva {
+
+// ---- icons ----
+
+TransparentBitmap::~TransparentBitmap() {
+    if (image_) DeleteObject(image_);
+    if (mask_) DeleteObject(mask_);
+}
+
+bool TransparentBitmap::Load(const char* resourceName) {
+    HBITMAP original = LoadBitmapA(GetModuleHandleA(nullptr), resourceName);
+    if (!original) return false;
+    BITMAP info{};
+    GetObjectA(original, sizeof info, &info);
+    width_ = info.bmWidth;
+    height_ = info.bmHeight;
+
+    HDC screen = GetDC(nullptr);
+    HDC source = CreateCompatibleDC(screen);
+    HDC target = CreateCompatibleDC(screen);
+    image_ = CreateCompatibleBitmap(screen, width_, height_);
+    mask_ = CreateBitmap(width_, height_, 1, 1, nullptr);
+    ReleaseDC(nullptr, screen);
+    bool ok = image_ && mask_ && source && target;
+    if (ok) {
+        HGDIOBJ oldSource = SelectObject(source, original);
+        const COLORREF transparent = GetPixel(source, 0, height_ - 1);
+        // Colour to monochrome: pixels of the source's background colour become 1.
+        HGDIOBJ oldTarget = SelectObject(target, mask_);
+        SetBkColor(source, transparent);
+        BitBlt(target, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
+        // The picture with its transparent pixels black: image AND NOT mask.
+        SelectObject(target, image_);
+        BitBlt(target, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
+        SelectObject(source, mask_);
+        SetBkColor(target, RGB(255, 255, 255));
+        SetTextColor(target, RGB(0, 0, 0));
+        BitBlt(target, 0, 0, width_, height_, source, 0, 0, 0x00220326 /* DSna */);
+        SelectObject(target, oldTarget);
+        SelectObject(source, oldSource);
+    }
+    if (source) DeleteDC(source);
+    if (target) DeleteDC(target);
+    DeleteObject(original);
+    return ok;
+}
+
+void TransparentBitmap::Draw(HDC dc, int left, int top) const {
+    if (!image_ || !mask_) return;
+    HDC memory = CreateCompatibleDC(dc);
+    if (!memory) return;
+    const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+    HGDIOBJ old = SelectObject(memory, mask_);
+    BitBlt(dc, left, top, width_, height_, memory, 0, 0, SRCAND);  // opaque pixels black
+    SelectObject(memory, image_);
+    BitBlt(dc, left, top, width_, height_, memory, 0, 0, SRCPAINT);  // the picture into them
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    SetBkColor(dc, oldBack);
+    SetTextColor(dc, oldText);
+}
+
+void PaintChooserItem(const DRAWITEMSTRUCT& item, const ItemDrawing& drawing, const TransparentBitmap& icon,
+                      bool centredText) {
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
+    if (item.itemID == static_cast<UINT>(-1)) return;  // an empty list or no selection
+    icon.Draw(item.hDC, drawing.iconLeft, drawing.iconTop);
+    const int oldMode = SetBkMode(item.hDC, TRANSPARENT);
+    const COLORREF oldColor = SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    RECT text{drawing.textRect.left, drawing.textRect.top, drawing.textRect.right, drawing.textRect.bottom};
+    if (centredText) {
+        DrawTextA(item.hDC, drawing.text.c_str(), static_cast<int>(drawing.text.size()), &text,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    } else {
+        // Plain text output at the row's top; ExtTextOut shows "&" as itself.
+        ExtTextOutA(item.hDC, text.left, text.top, ETO_CLIPPED, &item.rcItem, drawing.text.c_str(),
+                    static_cast<UINT>(drawing.text.size()), nullptr);
+    }
+    SetTextColor(item.hDC, oldColor);
+    SetBkMode(item.hDC, oldMode);
+}
+
+// ---- the drive list ----
+
+TDriveComboBox::TDriveComboBox(int id) : id_(id), model_(platform_) {}
 
 HWND TDriveComboBox::Create(HWND parent, int left, int top, int width, int fieldHeight, int itemHeight, HFONT font) {
     itemHeight_ = itemHeight;
-    // The window's height includes the drop-down part.
+    static const ChooserIcon kIcons[] = {ChooserIcon::Floppy, ChooserIcon::Hard, ChooserIcon::Network,
+                                         ChooserIcon::CdRom, ChooserIcon::Ram};
+    for (int i = 0; i < 5; ++i) icons_[i].Load(IconResourceName(kIcons[i]));
+    // The window's height includes the drop-down part. No tab stop: the mouse gives it the focus.
     hwnd_ = CreateWindowExA(0, "COMBOBOX", "",
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_DROPDOWNLIST |
                                 CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
@@ -28,30 +121,68 @@ HWND TDriveComboBox::Create(HWND parent, int left, int top, int width, int field
     return hwnd_;
 }
 
+void TDriveComboBox::SetDirList(TDirectoryListBox* list) {
+    dirList_ = list;
+    model_.SetDirList(list ? &list->Model() : nullptr);
+}
+
+template <typename Call>
+void TDriveComboBox::Synced(Call&& call) {
+    struct Sync {
+        TDriveComboBox& self;
+        ~Sync() {
+            if (self.hwnd_) SendMessageA(self.hwnd_, CB_SETCURSEL, static_cast<WPARAM>(self.model_.SelectedIndex()), 0);
+            if (self.dirList_) self.dirList_->SyncRows();
+        }
+    } sync{*this};
+    call();
+}
+
+void TDriveComboBox::FillEntries() {
+    SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+    SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
+    for (const DriveEntry& entry : model_.Entries())
+        SendMessageA(hwnd_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.text.c_str()));
+    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void TDriveComboBox::HandleWindowCreated() {
+    Synced([this] {
+        struct Fill {
+            TDriveComboBox& self;
+            ~Fill() { self.FillEntries(); }
+        } fill{*this};
+        model_.HandleWindowCreated();
+    });
+}
+
 bool TDriveComboBox::OnMeasureItem(MEASUREITEMSTRUCT& item) {
     item.itemHeight = static_cast<UINT>(itemHeight_);
     return true;
 }
 
 bool TDriveComboBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    const bool selected = (item.itemState & ODS_SELECTED) != 0;
-    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
-    if (item.itemID != static_cast<UINT>(-1)) {
-        char text[300] = "";
-        const LRESULT length = SendMessageA(item.hwndItem, CB_GETLBTEXTLEN, item.itemID, 0);
-        if (length >= 0 && length < static_cast<LRESULT>(sizeof(text)))
-            SendMessageA(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text));
-        RECT r = item.rcItem;
-        r.left += 2;
-        SetBkMode(item.hDC, TRANSPARENT);
-        SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        DrawTextA(item.hDC, text, -1, &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    }
-    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+    const int index = static_cast<int>(item.itemID);
+    const ItemRect rect{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
+    const ItemDrawing drawing = model_.DrawEntry(index, rect);
+    const int icon = static_cast<int>(drawing.icon);
+    PaintChooserItem(item, drawing, icons_[icon >= 0 && icon < 5 ? icon : 1], /*centredText=*/true);
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(item.hDC, &item.rcItem);
     return true;
 }
 
-bool TDriveComboBox::OnCommand(WORD) { return false; }
+bool TDriveComboBox::OnCommand(WORD notification) {
+    if (notification != CBN_SELCHANGE) return false;
+    const LRESULT index = SendMessageA(hwnd_, CB_GETCURSEL, 0, 0);
+    if (index < 0) return true;
+    const LRESULT length = SendMessageA(hwnd_, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    std::string text(length > 0 ? static_cast<std::size_t>(length) + 1 : 1, '\0');
+    if (length > 0) SendMessageA(hwnd_, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    const char letter = text[0];
+    Synced([&] { model_.SelectDrive(letter); });
+    return true;
+}
 
 HBRUSH TDriveComboBox::OnCtlColor(HDC dc) {
     SetBkColor(dc, GetSysColor(COLOR_MENU));

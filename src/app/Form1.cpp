@@ -9,6 +9,7 @@
 #include "app/GroupBox.h"
 #include "app/MessageBoxes.h"
 #include "core/app/FormLayout.h"
+#include "core/chooser/ChooserDrawing.h"
 #include "core/common/Exception.h"
 #include "core/devtools/HeaderGenerator.h"
 #include "core/install/Installer.h"
@@ -171,10 +172,10 @@ void TForm1::Create(HINSTANCE instance) {
     Button2 = main.Make(0, "BUTTON", "Installation", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, IDC_BUTTON2, 8, 240, 75,
                         25, FFont);
     const int textHeight = MeasureText(FFont, "0").cy;
-    if (!DirectoryListBox.Create(hwnd_, scale(8), scale(56), scale(361), scale(145), std::max(textHeight, 15 + 1),
+    if (!DirectoryListBox.Create(hwnd_, scale(8), scale(56), scale(361), scale(145), DirectoryItemHeight(textHeight),
                                  FFont))
         throw Exception("Cannot create the directory list");
-    if (!DriveComboBox.Create(hwnd_, scale(8), scale(30), scale(361), scale(19), std::max(textHeight, 11), FFont))
+    if (!DriveComboBox.Create(hwnd_, scale(8), scale(30), scale(361), scale(19), DriveItemHeight(textHeight), FFont))
         throw Exception("Cannot create the drive list");
     Edit2 = main.Make(WS_EX_CLIENTEDGE, "EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, IDC_EDIT2, 40, 208, 329,
                       21, FFont);
@@ -202,7 +203,8 @@ void TForm1::Create(HINSTANCE instance) {
         ShowWindow(GroupBox_Debug, SW_SHOW);
     }
 
-    // 3. The drive list drives the directory list, which shows its directory in Label22.
+    // 3. The drive list drives the directory list, which shows its directory, shortened to
+    //    the list's width, in Label22.
     DirectoryListBox.OnChange = [this] { DirectoryListBoxChange(); };
     DriveComboBox.SetDirList(&DirectoryListBox);
     DirectoryListBox.SetDirLabel(Label22);
@@ -211,6 +213,13 @@ void TForm1::Create(HINSTANCE instance) {
     char directory[MAX_PATH] = "";
     const DWORD length = GetCurrentDirectoryA(MAX_PATH, directory);
     SetWindowTextA(Edit2, length > 0 && length < MAX_PATH ? directory : "");
+
+    // 5. The lists fill themselves: the directory list builds its rows and highlights the
+    //    current one; the drive list builds its entries and selects the initial drive, which
+    //    moves the directory list only when it stands elsewhere (a network path without
+    //    drive letter, the one case with a change notification here).
+    DirectoryListBox.HandleWindowCreated();
+    DriveComboBox.HandleWindowCreated();
 }
 
 void TForm1::Show(int showCommand) {
@@ -408,7 +417,9 @@ void TForm1::Button2Click() {
     RunInstallation(request, EmbeddedPayload(), platform, codePage, messages);
 }
 
-void TForm1::DirectoryListBoxChange() { SetWindowTextA(Edit2, WindowText(Label22).c_str()); }
+// The path field takes the list's directory in full. (Label22 shows it shortened to the
+// list's width; installing into that shortened text would write into a wrong folder.)
+void TForm1::DirectoryListBoxChange() { SetWindowTextA(Edit2, DirectoryListBox.Directory().c_str()); }
 
 void TForm1::Label55Click() {
     ShellExecuteA(nullptr, "open", kProductPage, nullptr, nullptr, SW_SHOWNORMAL);
