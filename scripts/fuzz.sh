@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets of the portable core and runs them.
+#
+#   scripts/fuzz.sh [SECONDS]      (default 30 seconds per target; 0: regression only)
+#
+# 1. Regression: every committed input under tests/fuzz/corpus/<target>/ runs once, each
+#    in its own process, so that every failing input is named. This part always runs.
+# 2. Fuzzing: each target runs for SECONDS over a scratch copy of its corpus (the
+#    repository is never written); new inputs and crashes stay in the scratch folder,
+#    which is kept and named when a target crashed.
+# Prints per target the executions and whether it crashed; exits non-zero when any
+# regression input fails or any target crashes.
+#
+# Environment: R7716_FUZZ_BUILD (build folder, default build/fuzz), R7716_FUZZ_JOBS
+# (build jobs, default 2), R7716_FUZZ_KNOWN_FAULTS (passed to the targets; see
+# tests/fuzz/RESULTS.md; never set it in CI).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-30}
+[[ "$seconds" =~ ^[0-9]+$ ]] || { echo "usage: scripts/fuzz.sh [SECONDS]" >&2; exit 2; }
+build=${R7716_FUZZ_BUILD:-build/fuzz}
+jobs=${R7716_FUZZ_JOBS:-2}
+targets=(lonworks_check path_shortening header_section directory_rows split_target)
+
+# clang with libFuzzer and the sanitizer runtimes (Debian: clang + libclang-rt-14-dev).
+missing=()
+for p in clang libclang-rt-14-dev cmake ninja-build; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "fuzz: installing ${missing[*]}"
+  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+echo "== fuzz: build ($build)"
+cmake -S . -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DR7716_FUZZ=ON -DR7716_BUILD_TESTS=OFF -DR7716_BUILD_BENCH=OFF >/dev/null
+cmake --build "$build" --target fuzz_targets -j "$jobs"
+
+scratch=$(mktemp -d "${TMPDIR:-/tmp}/r7716-fuzz.XXXXXX")
+keep_scratch=0
+trap '[ "$keep_scratch" -eq 1 ] || rm -rf "$scratch"' EXIT
+failed=0
+options=(-timeout=10 -rss_limit_mb=1024 -print_final_stats=1)
+
+# The failed property (or the sanitizer's finding) and libFuzzer's summary from a log.
+report() {
+  { grep -E -A1 "^property failed" "$1" | head -2
+    grep -E -m1 "runtime error|ERROR: AddressSanitizer" "$1" || true
+    grep -E -m1 "^SUMMARY" "$1" || true; } | sed 's/^/     /'
+}
+
+echo "== fuzz: regression over the committed corpus"
+for t in "${targets[@]}"; do
+  bin="$build/fuzz/fuzz_$t"
+  total=0; bad=0
+  for input in tests/fuzz/corpus/"$t"/*; do
+    [ -f "$input" ] || continue
+    total=$((total + 1))
+    if ! "$bin" "${options[@]}" "$input" >"$scratch/regression.log" 2>&1; then
+      bad=$((bad + 1))
+      echo "   FAILED: $input"
+      report "$scratch/regression.log"
+    fi
+  done
+  printf '   %-16s %3d inputs, %d failed\n' "$t" "$total" "$bad"
+  [ "$bad" -eq 0 ] || failed=1
+done
+
+if [ "$seconds" -gt 0 ]; then
+  echo "== fuzz: $seconds s per target"
+  for t in "${targets[@]}"; do
+    bin="$build/fuzz/fuzz_$t"
+    work="$scratch/$t"
+    mkdir -p "$work/corpus" "$work/artifacts"
+    cp tests/fuzz/corpus/"$t"/* "$work/corpus/" 2>/dev/null || true
+    status=0
+    "$bin" "${options[@]}" -max_total_time="$seconds" -artifact_prefix="$work/artifacts/" \
+      "$work/corpus" >"$work/log" 2>&1 || status=$?
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log" | tail -1)
+    if [ "$status" -eq 0 ]; then
+      result="no crash"
+    else
+      result="CRASHED (exit $status)"
+      failed=1
+      keep_scratch=1
+    fi
+    printf '   %-16s %10s executions in %s s, %s\n' "$t" "${runs:-?}" "$seconds" "$result"
+    if [ "$status" -ne 0 ]; then
+      report "$work/log"
+      for a in "$work"/artifacts/*; do [ -f "$a" ] && echo "     input: $a (keep it under tests/fuzz/corpus/$t/)"; done
+      echo "     log: $work/log"
+    fi
+  done
+fi
+
+if [ "$failed" -ne 0 ]; then
+  echo "fuzz: FAILED"
+  exit 1
+fi
+echo "fuzz: all passed"
