@@ -20,6 +20,10 @@ SIZE TextExtent(HFONT font, const std::string& text) {
 }  // namespace
 
 TDirectoryListBox::TDirectoryListBox(int id) : id_(id), model_(platform_) {
+    // The start folder becomes its drive's own current directory, as every folder the list
+    // changes into does: a later switch back to this drive returns here, not to its root.
+    const std::string& start = model_.CurrentDirectory();
+    if (start.size() >= 2 && start[1] == ':' && platform_.IsDirectory(start)) platform_.SetWorkingDirectory(start);
     model_.OnChange = [this](DirectoryListModel&) {
         if (OnChange) OnChange();
     };
