@@ -35,6 +35,7 @@ echo "(mkcat.exe, the LonWorks catalog tool, is not on this machine: the command
 echo " complaint that it cannot find it is expected here.)"
 echo "Sample folder on this machine: $prefix/drive_c/${folder#C:\\}" | tr '\\' '/'
 echo "Screenshots:"
-for png in "$build/artifacts/main-window.png" "$build/artifacts/success-box.png"; do
+for png in "$build/artifacts/main-window.png" "$build/artifacts/success-box.png" \
+           "$build/artifacts/main-window-dev.png"; do
   if [ -f "$png" ]; then echo "  $png"; fi
 done
