@@ -16,8 +16,8 @@
 //
 // Prints every run and, last: median install <ms>, median install_less_pause <ms> (the
 // tool's fixed 300 ms pause before it starts the command file taken off), median
-// copyfile <ms>, median winexec <ms>, median copy_and_start <ms>, median bare_box <ms> and
-// median wine_floor <ms> (the last three added). Exit status 0 when every run succeeded.
+// copyfile <ms>, median winexec <ms> and median bare_box <ms>. Exit status 0 when every run
+// succeeded.
 #include <cstdlib>
 
 #include "BareWindow.h"
@@ -197,7 +197,7 @@ int main(int argc, char** argv) {
     char stamp[64];
     std::snprintf(stamp, sizeof stamp, "%lu-%lu", GetCurrentProcessId(), GetTickCount());
 
-    std::vector<double> install, lessPause, copy, started, copyAndStart, bareBox, floor;
+    std::vector<double> install, lessPause, copy, started, bareBox;
     for (int run = 0; run < runs; ++run) {
         char name[128];
         std::snprintf(name, sizeof name, "\\%s-%02d", stamp, run + 1);
@@ -225,9 +225,7 @@ int main(int argc, char** argv) {
         lessPause.push_back(ms - kPauseMs);
         copy.push_back(copied);
         started.push_back(start);
-        copyAndStart.push_back(copied + start);
         bareBox.push_back(boxed);
-        floor.push_back(copied + start + boxed);
         std::printf("run %2d click to box %.1f ms, less the pause %.1f ms; CopyFileA %.2f ms, WinExec %.2f ms, "
                     "bare click to box %.2f ms\n",
                     run + 1, ms, ms - kPauseMs, copied, start, boxed);
@@ -239,11 +237,7 @@ int main(int argc, char** argv) {
     std::printf("median copyfile %.2f min %.2f max %.2f\n", bench::Median(copy), bench::Min(copy), bench::Max(copy));
     std::printf("median winexec %.2f min %.2f max %.2f\n", bench::Median(started), bench::Min(started),
                 bench::Max(started));
-    std::printf("median copy_and_start %.2f min %.2f max %.2f\n", bench::Median(copyAndStart),
-                bench::Min(copyAndStart), bench::Max(copyAndStart));
     std::printf("median bare_box %.2f min %.2f max %.2f\n", bench::Median(bareBox), bench::Min(bareBox),
                 bench::Max(bareBox));
-    std::printf("median wine_floor %.2f min %.2f max %.2f\n", bench::Median(floor), bench::Min(floor),
-                bench::Max(floor));
     return 0;
 }
