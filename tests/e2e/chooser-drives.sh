@@ -7,9 +7,10 @@
 #   n:  CD-ROM drive on FOLDER/n
 #   o:  network drive on FOLDER/o (no connection: Wine lists it with its volume text)
 #   q:  CD-ROM drive whose folder does not exist: a drive that is not ready
-# Wine's mount manager reads the drives when its server starts, so both steps restart the
-# prefix's server (a persistent one again, as scripts/with-wine.sh leaves it). Run only
-# while no other test uses the prefix (the ctest steps are RUN_SERIAL).
+# Wine's mount manager reads the drives when its server starts, so both steps end the
+# prefix's server; one that was running is started again as a persistent one, as
+# scripts/with-wine.sh leaves it. Run only while no other test uses the prefix (the ctest
+# steps are RUN_SERIAL).
 set -eu
 step=$1
 prefix=$2
@@ -17,13 +18,24 @@ folder=$3
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 key='HKLM\Software\Wine\Drives'
 
-restart_server() {
-  wineserver -k >/dev/null 2>&1 || true
+# Ends the prefix's server (also one that a reg call below started) and notes whether one
+# was running before the step.
+was_running=0
+stop_server() {
+  if wineserver -k >/dev/null 2>&1; then
+    [ "${1:-}" = first ] && was_running=1
+  fi
   wineserver -w >/dev/null 2>&1 || true
-  wineserver -p </dev/null >/dev/null 2>&1
-  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+restart_server() {
+  stop_server
+  if [ "$was_running" = 1 ]; then
+    wineserver -p </dev/null >/dev/null 2>&1
+    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  fi
 }
 
+stop_server first
 case "$step" in
 setup)
   rm -rf "$folder"
