@@ -60,7 +60,7 @@ protected:
     std::string WaitPathField(const std::string& want) {
         DWORD start = GetTickCount();
         std::string got;
-        while ((got = WindowText(edit2_)) != want && GetTickCount() - start < 2000) Sleep(20);
+        while ((got = WindowText(edit2_)) != want && GetTickCount() - start < kTimeoutMs) Sleep(20);
         return got;
     }
     // Picks the name through the dialog, typed into its file-name box.
@@ -106,7 +106,7 @@ TEST_F(DevTools, DialogIsCentredOnTheWorkAreaWithAThirdAbove) {
         wantTop = work.top + ((work.bottom - work.top) - (r.bottom - r.top)) / 3;
         if (r.left == wantLeft && r.top == wantTop) break;
         Sleep(50);
-    } while (GetTickCount() - start < 2000);
+    } while (GetTickCount() - start < kTimeoutMs);
     EXPECT_EQ(r.left, wantLeft) << "work area " << work.right - work.left << " wide, dialog " << r.right - r.left;
     EXPECT_EQ(r.top, wantTop) << "work area " << work.bottom - work.top << " high, dialog " << r.bottom - r.top;
     EXPECT_FALSE(IsWindowEnabled(tool_.Main())) << "the dialog is modal";

@@ -102,7 +102,7 @@ TEST_P(MainWindow, FocusStartsOnInstallationAndTabCyclesWithThePathField) {
     for (HWND want : expected) {
         SendKey(VK_TAB);
         DWORD start = GetTickCount();
-        while (tool_.Focus() != want && GetTickCount() - start < 2000) Sleep(20);
+        while (tool_.Focus() != want && GetTickCount() - start < kTimeoutMs) Sleep(20);
         HWND got = tool_.Focus();
         ASSERT_EQ(got, want) << "after Tab the focus is on " << ClassOf(got) << " id " << GetDlgCtrlID(got)
                              << " \"" << WindowText(got) << "\", expected id " << GetDlgCtrlID(want);
