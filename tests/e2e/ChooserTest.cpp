@@ -343,6 +343,28 @@ TEST_F(ChooserDrives, EntriesOfAllDriveTypes) {
     Start(fs_.tree);
     EXPECT_EQ(Join(window_.Entries()), "c: [] | m: [mylabel] | n: [] | o: [] | q: [] | z: []");
     EXPECT_EQ(window_.SelectedEntry(), "c: []");
+    // The drop-down part with its icons, for the eye.
+    ASSERT_TRUE(tool_.BringToFront(tool_.Main()));
+    Ask(window_.Combo(), CB_SHOWDROPDOWN, TRUE);
+    EXPECT_TRUE(SaveScreenshot(tool_.Main(), ArtifactDir() + "\\chooser-drives.png"));
+    Ask(window_.Combo(), CB_SHOWDROPDOWN, FALSE);
+}
+
+// A volume that neither keeps case nor is case-sensitive (Wine's CD-ROM): the rows are
+// drawn in lower case, while the texts the list holds, and so the paths, keep the
+// system's case.
+TEST_F(ChooserDrives, CaseOfRowsOnAVolumeThatDoesNotKeepCase) {
+    fs_.Make();
+    Start(fs_.tree);
+    ASSERT_TRUE(window_.ChooseDrive("n: []"));
+    std::vector<std::string> rows = window_.Rows();
+    ASSERT_EQ(rows.size(), 2u) << Join(rows);
+    EXPECT_EQ(lstrcmpiA(rows[0].c_str(), "N:\\"), 0) << rows[0];
+    EXPECT_EQ(rows[1], "MixedCase");
+    ASSERT_TRUE(window_.DoubleClickRow(1));
+    EXPECT_EQ(window_.Path(), rows[0] + "MixedCase");
+    ASSERT_TRUE(tool_.BringToFront(tool_.Main()));
+    EXPECT_TRUE(SaveScreenshot(tool_.Main(), ArtifactDir() + "\\chooser-cdrom.png"));
 }
 
 // Switching drives moves the list to the drive's own current directory: the last folder

@@ -4,7 +4,8 @@
 #   chooser-drives.sh cleanup PREFIX FOLDER   removes them again
 # The drives:
 #   m:  fixed drive on FOLDER/m with the volume label "MyLabel" (.windows-label)
-#   n:  CD-ROM drive on FOLDER/n
+#   n:  CD-ROM drive on FOLDER/n, holding the folder MixedCase (Wine reports such a volume
+#       as neither case-preserving nor case-sensitive)
 #   o:  network drive on FOLDER/o (no connection: Wine lists it with its volume text)
 #   q:  CD-ROM drive whose folder does not exist: a drive that is not ready
 # Wine's mount manager reads the drives when its server starts, so both steps end the
@@ -39,7 +40,7 @@ stop_server first
 case "$step" in
 setup)
   rm -rf "$folder"
-  mkdir -p "$folder/m" "$folder/n" "$folder/o"
+  mkdir -p "$folder/m" "$folder/n/MixedCase" "$folder/o"
   printf 'MyLabel\n' >"$folder/m/.windows-label"
   ln -sfn "$folder/m" "$prefix/dosdevices/m:"
   ln -sfn "$folder/n" "$prefix/dosdevices/n:"
