@@ -401,19 +401,22 @@ std::string Png(int w, int h, const std::vector<unsigned char>& rgbRows) {
 }
 }  // namespace
 
-bool SaveScreenshot(HWND w, const std::string& pngPath) {
+bool Capture(HWND w, Shot& shot) {
     RECT r{};
     if (!GetWindowRect(w, &r)) return false;
     RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Sleep(300);
-    int width = r.right - r.left, height = r.bottom - r.top;
-    if (width <= 0 || height <= 0) return false;
+    shot.origin = POINT{r.left, r.top};
+    shot.width = r.right - r.left;
+    shot.height = r.bottom - r.top;
+    shot.rgb.clear();
+    if (shot.width <= 0 || shot.height <= 0) return false;
     HDC screen = GetDC(nullptr);
     HDC mem = CreateCompatibleDC(screen);
     BITMAPINFO bi{};
     bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;  // top-down rows
+    bi.bmiHeader.biWidth = shot.width;
+    bi.bmiHeader.biHeight = -shot.height;  // top-down rows
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 24;
     bi.bmiHeader.biCompression = BI_RGB;
@@ -422,30 +425,47 @@ bool SaveScreenshot(HWND w, const std::string& pngPath) {
     bool ok = false;
     if (bmp) {
         HGDIOBJ old = SelectObject(mem, bmp);
-        ok = BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+        ok = BitBlt(mem, 0, 0, shot.width, shot.height, screen, r.left, r.top, SRCCOPY);
         GdiFlush();
         SelectObject(mem, old);
         if (ok) {
-            int stride = (width * 3 + 3) & ~3;
-            std::vector<unsigned char> rows;
-            rows.reserve(static_cast<size_t>(height) * (width * 3 + 1));
-            for (int y = 0; y < height; ++y) {
-                rows.push_back(0);  // filter: none
+            int stride = (shot.width * 3 + 3) & ~3;
+            shot.rgb.reserve(static_cast<size_t>(shot.height) * shot.width * 3);
+            for (int y = 0; y < shot.height; ++y) {
                 const unsigned char* p = static_cast<unsigned char*>(bits) + static_cast<size_t>(y) * stride;
-                for (int x = 0; x < width; ++x) {
-                    rows.push_back(p[3 * x + 2]);
-                    rows.push_back(p[3 * x + 1]);
-                    rows.push_back(p[3 * x]);
+                for (int x = 0; x < shot.width; ++x) {
+                    shot.rgb.push_back(p[3 * x + 2]);
+                    shot.rgb.push_back(p[3 * x + 1]);
+                    shot.rgb.push_back(p[3 * x]);
                 }
             }
-            MakeDirs(ArtifactDir());
-            ok = WriteFileBytes(pngPath, Png(width, height, rows));
         }
         DeleteObject(bmp);
     }
     DeleteDC(mem);
     ReleaseDC(nullptr, screen);
     return ok;
+}
+
+COLORREF Shot::At(POINT screen) const {
+    int x = screen.x - origin.x, y = screen.y - origin.y;
+    if (x < 0 || y < 0 || x >= width || y >= height) return CLR_INVALID;
+    size_t i = (static_cast<size_t>(y) * width + x) * 3;
+    return RGB(rgb[i], rgb[i + 1], rgb[i + 2]);
+}
+
+bool SaveScreenshot(HWND w, const std::string& pngPath) {
+    Shot shot;
+    if (!Capture(w, shot)) return false;
+    std::vector<unsigned char> rows;
+    rows.reserve(static_cast<size_t>(shot.height) * (shot.width * 3 + 1));
+    for (int y = 0; y < shot.height; ++y) {
+        rows.push_back(0);  // filter: none
+        auto line = shot.rgb.begin() + static_cast<ptrdiff_t>(y) * shot.width * 3;
+        rows.insert(rows.end(), line, line + shot.width * 3);
+    }
+    MakeDirs(ArtifactDir());
+    return WriteFileBytes(pngPath, Png(shot.width, shot.height, rows));
 }
 
 }  // namespace e2e

@@ -91,6 +91,15 @@ bool PressOk(const Tool& tool, HWND box);
 // With modifier (e.g. VK_MENU for Alt), held around the key.
 void SendKey(WORD vk, WORD modifier = 0);
 
+// A window's screen rectangle as it shows on the screen (the window in front).
+struct Shot {
+    POINT origin{};  // screen position of the top left pixel
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb;  // top-down rows, 3 bytes a pixel
+    COLORREF At(POINT screen) const;  // CLR_INVALID outside
+};
+bool Capture(HWND w, Shot& shot);
+
 // Captures a window's screen rectangle into a 24-bit PNG; returns false on failure.
 bool SaveScreenshot(HWND w, const std::string& pngPath);
 

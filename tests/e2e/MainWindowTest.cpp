@@ -246,6 +246,74 @@ TEST_P(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
     }
 }
 
+// ---- colours, read off the screen ----
+
+POINT ScreenPoint(HWND w, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(w, &p);
+    return p;
+}
+
+// Pixels of the colour inside the control's window rectangle.
+int CountColour(const Shot& shot, HWND control, COLORREF colour) {
+    RECT r{};
+    GetWindowRect(control, &r);
+    int n = 0;
+    for (LONG y = r.top; y < r.bottom; ++y)
+        for (LONG x = r.left; x < r.right; ++x)
+            if (shot.At(POINT{x, y}) == colour) ++n;
+    return n;
+}
+
+std::string Rgb(COLORREF c) {
+    if (c == CLR_INVALID) return "outside";
+    return "(" + std::to_string(GetRValue(c)) + "," + std::to_string(GetGValue(c)) + "," +
+           std::to_string(GetBValue(c)) + ")";
+}
+
+TEST_P(MainWindow, ColoursOnTheScreen) {
+    ASSERT_TRUE(tool_.BringToFront(tool_.Main()));
+    Shot shot;
+    ASSERT_TRUE(Capture(tool_.Main(), shot));
+    const COLORREF face = GetSysColor(COLOR_BTNFACE), menu = GetSysColor(COLOR_MENU);
+    const COLORREF lightRed = RGB(255, 128, 128), red = RGB(255, 0, 0), blue = RGB(0, 0, 255);
+    HWND main = tool_.Main();
+    EXPECT_EQ(Rgb(shot.At(ScreenPoint(main, 375, 4))), Rgb(face)) << "window background: button face";
+
+    HWND link = tool_.Control(IDC_LABEL55);
+    ASSERT_NE(link, nullptr);
+    EXPECT_GT(CountColour(shot, link, blue), 0) << "the web address is drawn in blue";
+    EXPECT_GT(CountColour(shot, tool_.Control(IDC_LABEL1), GetSysColor(COLOR_WINDOWTEXT)), 0)
+        << "labels in the window-text colour";
+
+    // The list's and the drive field's ground: the menu colour (the list shows three rows
+    // for the start folder, so its lower part is empty).
+    HWND list = tool_.Control(IDC_DIRECTORYLISTBOX);
+    RECT lc{};
+    GetClientRect(list, &lc);
+    EXPECT_EQ(Rgb(shot.At(ScreenPoint(list, lc.right - 30, lc.bottom - 5))), Rgb(menu)) << "directory list ground";
+    HWND drives = tool_.Control(IDC_DRIVECOMBOBOX);
+    RECT dc{};
+    GetClientRect(drives, &dc);
+    EXPECT_EQ(Rgb(shot.At(ScreenPoint(drives, dc.right - 60, dc.bottom / 2))), Rgb(menu)) << "drive field ground";
+
+    // A free spot of the developer group, right of its buttons.
+    HWND group = tool_.Control(IDC_GROUPBOX_DEBUG);
+    POINT inGroup = ScreenPoint(group, 200, 60);
+    if (GetParam().developer) {
+        EXPECT_EQ(Rgb(shot.At(inGroup)), Rgb(lightRed)) << "developer group ground";
+        EXPECT_GT(CountColour(shot, tool_.DebugControl(IDC_BUTTON1), red), 0) << "red caption of Button1";
+        EXPECT_GT(CountColour(shot, tool_.DebugControl(IDC_BUTTON3), red), 0) << "red caption of Button3";
+        HWND edit1 = tool_.DebugControl(IDC_EDIT1);
+        RECT ec{};
+        GetClientRect(edit1, &ec);
+        EXPECT_EQ(Rgb(shot.At(ScreenPoint(edit1, ec.right - 10, ec.bottom / 2))), Rgb(lightRed)) << "Edit1 ground";
+    } else {
+        EXPECT_EQ(Rgb(shot.At(inGroup)), Rgb(face)) << "the hidden group leaves the window's ground";
+        EXPECT_EQ(CountColour(shot, group, lightRed), 0) << "nothing of the hidden group shows";
+    }
+}
+
 TEST_P(MainWindow, ScreenshotOfTheMainWindow) {
     ASSERT_TRUE(tool_.BringToFront(tool_.Main()));
     std::string file = ArtifactDir() + (GetParam().developer ? "\\main-window-dev.png" : "\\main-window.png");
