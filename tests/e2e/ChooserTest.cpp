@@ -307,6 +307,7 @@ TEST_F(Chooser, DeepFolderPathFieldInFullLabelShortened) {
     ASSERT_TRUE(MakeDirs(lonworks));
     Start(parent);
     EXPECT_EQ(window_.Path(), parent) << "at start the path field holds the working directory in full";
+    EXPECT_EQ(window_.Caption(), longName) << "the last name alone is left, and it is never cut";
 
     ASSERT_TRUE(window_.DoubleClickRow(IndexOf(window_.Rows(), "LonWorks")));
     EXPECT_EQ(window_.Path(), lonworks) << "the path field takes the folder in full";
