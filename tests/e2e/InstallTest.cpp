@@ -193,6 +193,53 @@ TEST_F(Installation, TypesStandingAsAFileIsAnErrorNamingTheTypesFolder) {
     EXPECT_FALSE(Exists(lonworks + "\\Import\\R7716.XIF")) << "a file was written after the failure";
 }
 
+// Files from an earlier installation are replaced whole, also when they were longer, and
+// nothing is left beside them.
+TEST_F(Installation, ExistingFilesAreReplacedWhole) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    std::string lonworks = scratch_ + "\\LonWorks";
+    std::string device = lonworks + "\\Types\\User\\KR";
+    ASSERT_TRUE(MakeDirs(lonworks + "\\Import"));
+    ASSERT_TRUE(MakeDirs(device));
+    const std::string junk(300000, 'x');
+    for (const std::string& f : {lonworks + "\\Import\\R7716.XIF", device + "\\R7716.ENU", device + "\\R7716.FPT",
+                                 lonworks + "\\Types\\loninst.cmd"})
+        ASSERT_TRUE(WriteFileBytes(f, junk)) << f;
+    HWND box = Install(lonworks);
+    ASSERT_NE(box, nullptr) << "no box within 10 s";
+    EXPECT_EQ(BoxText(box), kSuccess);
+    ASSERT_TRUE(PressOk(tool_, box));
+    ExpectInstalled(lonworks, "KR");
+    for (const std::string& folder : {lonworks + "\\Import", device, lonworks + "\\Types"}) {
+        WIN32_FIND_DATAA fd;
+        HANDLE h = FindFirstFileA((folder + "\\*.tmp").c_str(), &fd);
+        EXPECT_EQ(h, INVALID_HANDLE_VALUE) << "left over in " << folder << ": " << fd.cFileName;
+        if (h != INVALID_HANDLE_VALUE) FindClose(h);
+    }
+}
+
+// A file that cannot be replaced (another program holds it open without sharing) ends the
+// run with an error naming it; the old file is kept as it was, and no success is reported.
+TEST_F(Installation, FileHeldOpenIsAnErrorAndKeepsTheOldFile) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    std::string lonworks = scratch_ + "\\LonWorks";
+    std::string device = lonworks + "\\Types\\User\\KR";
+    ASSERT_TRUE(MakeDirs(device));
+    std::string enu = device + "\\R7716.ENU";
+    ASSERT_TRUE(WriteFileBytes(enu, "kept as it was"));
+    HANDLE held = CreateFileA(enu.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    HWND box = Install(lonworks);
+    CloseHandle(held);
+    ASSERT_NE(box, nullptr) << "no box within 10 s";
+    EXPECT_EQ(BoxText(box), "Cannot write " + enu + ".");
+    ASSERT_TRUE(PressOk(tool_, box));
+    std::string bytes;
+    EXPECT_TRUE(ReadFileBytes(enu, bytes) && bytes == "kept as it was") << "the old file was changed";
+    EXPECT_FALSE(Exists(enu + ".tmp")) << "a temporary file was left";
+    EXPECT_FALSE(Exists(lonworks + "\\Types\\loninst.cmd")) << "the run went on after the failure";
+}
+
 TEST_F(Installation, DeveloperBuildUsesTheFolderNameTypedIntoEdit1) {
     ASSERT_NO_FATAL_FAILURE(Start(true));
     std::string lonworks = scratch_ + "\\LonWorks";
