@@ -1,7 +1,5 @@
 #include "core/chooser/DriveChooserModel.h"
 
-#include <cstdio>
-
 #include "core/chooser/DirectoryListModel.h"
 
 namespace korva {
@@ -11,12 +9,8 @@ char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A
 char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 bool SameLetter(char a, char b) { return AsciiLower(a) == AsciiLower(b); }
 
-std::string Format2(const char* format, const std::string& a, const std::string& b) {
-    int n = std::snprintf(nullptr, 0, format, a.c_str(), b.c_str());
-    std::string out(static_cast<std::size_t>(n), '\0');
-    std::snprintf(out.data(), out.size() + 1, format, a.c_str(), b.c_str());
-    return out;
-}
+// The entry text "%s: %s" of a letter and its volume or network text.
+std::string EntryText(const std::string& letter, const std::string& text) { return letter + ": " + text; }
 
 }  // namespace
 
@@ -82,12 +76,12 @@ void DriveChooserModel::BuildDriveEntries() {
         const std::string letter(1, shown);
         switch (type) {
             case kDriveRemovable: entries_.push_back({letter + ":", ChooserIcon::Floppy}); break;
-            case kDriveFixed: entries_.push_back({Format2("%s: %s", letter, VolumeText(shown)), ChooserIcon::Hard}); break;
+            case kDriveFixed: entries_.push_back({EntryText(letter, VolumeText(shown)), ChooserIcon::Hard}); break;
             case kDriveRemote:
-                entries_.push_back({Format2("%s: %s", letter, NetworkText(shown)), ChooserIcon::Network});
+                entries_.push_back({EntryText(letter, NetworkText(shown)), ChooserIcon::Network});
                 break;
-            case kDriveCdRom: entries_.push_back({Format2("%s: %s", letter, VolumeText(shown)), ChooserIcon::CdRom}); break;
-            case kDriveRamDisk: entries_.push_back({Format2("%s: %s", letter, VolumeText(shown)), ChooserIcon::Ram}); break;
+            case kDriveCdRom: entries_.push_back({EntryText(letter, VolumeText(shown)), ChooserIcon::CdRom}); break;
+            case kDriveRamDisk: entries_.push_back({EntryText(letter, VolumeText(shown)), ChooserIcon::Ram}); break;
             default: break;  // unknown types and drives without root get no entry
         }
     }

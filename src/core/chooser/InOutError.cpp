@@ -1,6 +1,6 @@
 #include "core/chooser/InOutError.h"
 
-#include <cstdio>
+#include <string>
 
 namespace korva {
 
@@ -13,11 +13,7 @@ std::string InOutErrorMessage(int errorCode) {
         case 100: return "Read beyond end of file";
         case 101: return "Disk full";
         case 106: return "Invalid numeric input";
-        default: {
-            char text[32];
-            std::snprintf(text, sizeof text, "I/O error %d", errorCode);
-            return text;
-        }
+        default: return "I/O error " + std::to_string(errorCode);
     }
 }
 
