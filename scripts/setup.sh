@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev python3
           g++-mingw-w64-x86-64 g++-mingw-w64-i686
-          wine wine64 xvfb xauth fonts-wine imagemagick
+          wine wine64 xvfb xauth fonts-wine
           clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do
