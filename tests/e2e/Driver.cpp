@@ -468,4 +468,74 @@ bool SaveScreenshot(HWND w, const std::string& pngPath) {
     return WriteFileBytes(pngPath, Png(shot.width, shot.height, rows));
 }
 
+// ---- fault cases ----
+
+std::string DecoyExe() { return ToWindowsPath(R7716_E2E_DECOY); }
+
+bool PlaceDecoy(const std::string& path) { return CopyFileA(DecoyExe().c_str(), path.c_str(), FALSE) != FALSE; }
+
+bool WaitForFileBytes(const std::string& path, std::string& out, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (Exists(path) && ReadFileBytes(path, out)) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(50);
+    }
+}
+
+std::vector<std::string> FindNames(const std::string& folder, const std::string& pattern) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((folder + "\\" + pattern).c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (std::strcmp(fd.cFileName, ".") != 0 && std::strcmp(fd.cFileName, "..") != 0) names.push_back(fd.cFileName);
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return names;
+}
+
+namespace {
+std::wstring LongForm(const std::string& path) {
+    std::string full = "\\\\?\\" + path;
+    std::wstring wide(full.size() + 1, L'\0');
+    int n = MultiByteToWideChar(CP_ACP, 0, full.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
+    wide.resize(n > 0 ? n - 1 : 0);
+    return wide;
+}
+
+std::string Narrow(const wchar_t* wide) {
+    char buf[MAX_PATH * 2] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, buf, sizeof buf, nullptr, nullptr);
+    return buf;
+}
+}  // namespace
+
+bool IsDirectoryLong(const std::string& path) {
+    DWORD a = GetFileAttributesW(LongForm(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool ExistsLong(const std::string& path) { return GetFileAttributesW(LongForm(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool MakeDirsLong(const std::string& path) {
+    if (IsDirectoryLong(path)) return true;
+    size_t cut = path.find_last_of('\\');
+    if (cut != std::string::npos && cut > 2 && !MakeDirsLong(path.substr(0, cut))) return false;
+    return CreateDirectoryW(LongForm(path).c_str(), nullptr) || IsDirectoryLong(path);
+}
+
+std::vector<std::string> FindNamesLong(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((LongForm(folder) + L"\\*").c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (lstrcmpW(fd.cFileName, L".") != 0 && lstrcmpW(fd.cFileName, L"..") != 0)
+            names.push_back(Narrow(fd.cFileName));
+    } while (FindNextFileW(h, &fd));
+    FindClose(h);
+    return names;
+}
+
 }  // namespace e2e

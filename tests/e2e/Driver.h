@@ -103,4 +103,24 @@ bool Capture(HWND w, Shot& shot);
 // Captures a window's screen rectangle into a 24-bit PNG; returns false on failure.
 bool SaveScreenshot(HWND w, const std::string& pngPath);
 
+// ---- fault cases ----
+
+// The stand-in program (see FaultDecoy.cpp): a copy started as NAME leaves NAME.ran with its
+// command line.
+std::string DecoyExe();
+// Copies the stand-in program to path.
+bool PlaceDecoy(const std::string& path);
+// Waits for a file to appear and reads it; false after the timeout.
+bool WaitForFileBytes(const std::string& path, std::string& out, DWORD timeoutMs = kTimeoutMs);
+// Names of the entries of a folder matching a pattern such as "*.tmp" (A functions).
+std::vector<std::string> FindNames(const std::string& folder, const std::string& pattern);
+
+// Paths longer than MAX_PATH, through the W functions and the \\?\ form (the path is a
+// full path in the ANSI code page).
+bool MakeDirsLong(const std::string& path);
+bool ExistsLong(const std::string& path);
+bool IsDirectoryLong(const std::string& path);
+// The entries of a folder (without . and ..), through the \\?\ form.
+std::vector<std::string> FindNamesLong(const std::string& folder);
+
 }  // namespace e2e
