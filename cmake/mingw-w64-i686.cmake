@@ -1,9 +1,10 @@
-# Cross build with MinGW-w64 (i686). The -posix compilers are needed: GoogleTest
-# does not compile with the win32-thread ones.
+# Cross build with MinGW-w64 (i686). The win32-thread compilers: the -posix ones link
+# winpthreads into every program through libstdc++'s exception runtime (about 25 KB of the
+# tool); GoogleTest is built without thread support for them (cmake/GoogleTest.cmake).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
