@@ -154,6 +154,65 @@ INSTANTIATE_TEST_SUITE_P(Faults, FolderInPlaceOfAFile,
                                            FolderCase{"CommandFile", "Types\\loninst.cmd", true}),
                          [](const ::testing::TestParamInfo<FolderCase>& i) { return std::string(i.param.name); });
 
+// ---- a file that cannot be replaced ----
+
+// Another program holding R7716.ENU open without sharing: InstallTest.cpp,
+// Installation.FileHeldOpenIsAnErrorAndKeepsTheOldFile.
+struct BlockedCase {
+    const char* name;
+    const char* file;  // below the device folder, made read-only with the content "blocked"
+};
+
+void PrintTo(const BlockedCase& c, std::ostream* os) { *os << c.name; }
+
+class ReadOnlyFile : public Fault, public ::testing::WithParamInterface<BlockedCase> {};
+
+// Windows refuses to open a read-only file for writing or to replace it: the run ends with
+// the error and keeps the old files. Wine run by root (as measured here) lets both happen: the run
+// then succeeds and the file is replaced whole. The driver asks the platform first and
+// expects the matching outcome; either way no success without the new bytes, and no
+// temporary file of the run left over.
+TEST_P(ReadOnlyFile, IsAnErrorNamingTheTargetOrIsReplacedWhole) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const std::string lonworks = scratch_ + "\\LonWorks";
+    const std::string device = lonworks + "\\Types\\User\\KR";
+    ASSERT_NO_FATAL_FAILURE(Prepare(lonworks));
+    ASSERT_TRUE(MakeDirs(device));
+    const std::string blocked = device + "\\" + GetParam().file;
+    const std::string enu = device + "\\R7716.ENU";
+    ASSERT_TRUE(WriteFileBytes(enu, "old ENU"));
+    if (blocked != enu) {
+        ASSERT_TRUE(WriteFileBytes(blocked, "stale"));
+    }
+    ASSERT_TRUE(SetFileAttributesA(blocked.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(GetFileAttributesA(blocked.c_str()) & FILE_ATTRIBUTE_READONLY);
+    HANDLE probe = CreateFileA(blocked.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    const bool honoured = probe == INVALID_HANDLE_VALUE;
+    if (!honoured) CloseHandle(probe);
+    RecordProperty("read_only_honoured", honoured ? "yes" : "no");
+
+    const Boxes boxes = Install(lonworks);
+    SetFileAttributesA(blocked.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (honoured) {
+        EXPECT_EQ(boxes, Boxes{"Cannot write " + enu + "."});
+        ExpectFile(enu, "old ENU");
+        if (blocked != enu) ExpectFile(blocked, "stale");
+        EXPECT_FALSE(Exists(device + "\\R7716.FMT")) << "the run went on after the failure";
+        EXPECT_FALSE(Exists(lonworks + "\\Types\\mkcat.exe.ran")) << "the catalog tool was started after a failure";
+    } else {
+        EXPECT_EQ(boxes, Boxes{kSuccess}) << "the platform lets the file be written";
+        ExpectFiveInstalled(lonworks);
+        ExpectCommandFile(lonworks);
+    }
+    for (const std::string& name : FindNames(device, "*.tmp"))
+        EXPECT_EQ(device + "\\" + name, honoured ? blocked : "") << "a temporary file of the run was left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, ReadOnlyFile,
+                         ::testing::Values(BlockedCase{"OldFile", "R7716.ENU"},
+                                           BlockedCase{"StaleTemporaryFile", "R7716.ENU.tmp"}),
+                         [](const ::testing::TestParamInfo<BlockedCase>& i) { return std::string(i.param.name); });
+
 // ---- names the command interpreter reads specially ----
 
 // A blank: quoted, the start line names the command file; unquoted, the system would look
@@ -319,6 +378,27 @@ TEST_F(FaultDrives, DriveNotReadyNamesTheImportFolder) {
     ASSERT_EQ(GetDriveTypeA("R:\\"), static_cast<UINT>(DRIVE_CDROM)) << "the fixture's drive r: is missing";
     ASSERT_NO_FATAL_FAILURE(Start());
     EXPECT_EQ(Install("R:\\LonWorks"), Boxes{"Cannot create R:\\LonWorks\\Import."});
+}
+
+// t: is a read-only mount holding a LonWorks folder with all its folders and old files
+// (made by the fixture; each old file holds "old " and its name).
+TEST_F(FaultDrives, ReadOnlyDriveIsAnErrorAndKeepsTheOldFiles) {
+    const char* ro = std::getenv("R7716_FAULT_READONLY");
+    if (!ro || std::string(ro) != "1") {
+        const char* why = std::getenv("R7716_FAULT_READONLY_WHY");
+        GTEST_SKIP() << "no read-only drive on this machine (" << (why ? why : "not made") << ")";
+    }
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const std::string lonworks = "T:\\LonWorks";
+    const std::string device = lonworks + "\\Types\\User\\KR";
+    ASSERT_TRUE(IsDirectory(device)) << "the fixture's drive t: is missing";
+
+    EXPECT_EQ(Install(lonworks), Boxes{"Cannot write " + lonworks + "\\Import\\R7716.XIF."});
+
+    for (const std::string& f : {lonworks + "\\Import\\R7716.XIF", device + "\\R7716.ENU", device + "\\R7716.FMT",
+                                 device + "\\R7716.FPT", device + "\\R7716.TYP", lonworks + "\\Types\\loninst.cmd"})
+        ExpectFile(f, "old " + f.substr(f.find_last_of('\\') + 1));
+    ExpectNoTemporaryFiles(lonworks);
 }
 
 // s: is a 512 KB tmpfs. Old files of known content stand in every place; the rest of the
