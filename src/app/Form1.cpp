@@ -1,7 +1,5 @@
 #include "app/Form1.h"
 
-#include <shellapi.h>
-
 #include <algorithm>
 
 #include "app/ControlIds.h"
@@ -422,7 +420,12 @@ void TForm1::Button2Click() {
 void TForm1::DirectoryListBoxChange() { SetWindowTextA(Edit2, DirectoryListBox.Directory().c_str()); }
 
 void TForm1::Label55Click() {
-    ShellExecuteA(nullptr, "open", kProductPage, nullptr, nullptr, SW_SHOWNORMAL);
+    // shell32 is loaded on the first click, not imported: under Wine it and the libraries it
+    // brings would be loaded on every start of the tool, for a link that is rarely clicked.
+    using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    if (HMODULE shell = LoadLibraryA("shell32.dll"))
+        if (auto open = reinterpret_cast<ShellExecuteFn>(reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteA"))))
+            open(nullptr, "open", kProductPage, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void TForm1::Button1Click() {

@@ -56,7 +56,14 @@ bool TOpenDialog::Execute(HWND owner) {
     request.Flags = OFN_ENABLEHOOK | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
     request.lCustData = reinterpret_cast<LPARAM>(owner);
     request.lpfnHook = PlacementHook;
-    if (!GetOpenFileNameA(&request)) return false;
+    // comdlg32 is loaded when the dialog is first asked for, not imported: the developer
+    // build alone uses it, and loading it (and what it brings) would slow every start.
+    using GetOpenFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEA);
+    HMODULE dialogs = LoadLibraryA("comdlg32.dll");
+    const auto open = dialogs ? reinterpret_cast<GetOpenFileNameFn>(
+                                    reinterpret_cast<void*>(GetProcAddress(dialogs, "GetOpenFileNameA")))
+                              : nullptr;
+    if (!open || !open(&request)) return false;
     FileName = buffer;
     return true;
 }

@@ -55,7 +55,16 @@ unsigned Win32ChooserPlatform::ChangeErrorMode(unsigned mode) { return ::SetErro
 std::optional<std::string> Win32ChooserPlatform::NetworkConnection(const std::string& localName) {
     char remote[MAX_PATH + 1] = {};
     DWORD length = sizeof remote;
-    if (::WNetGetConnectionA(localName.c_str(), remote, &length) != NO_ERROR) return std::nullopt;
+    // mpr is loaded for the first network drive, not imported: most machines show none, and
+    // a library less to load makes every start of the tool shorter.
+    using WNetGetConnectionFn = DWORD(WINAPI*)(LPCSTR, LPSTR, LPDWORD);
+    static const auto getConnection = [] {
+        HMODULE mpr = ::LoadLibraryA("mpr.dll");
+        return mpr ? reinterpret_cast<WNetGetConnectionFn>(
+                         reinterpret_cast<void*>(::GetProcAddress(mpr, "WNetGetConnectionA")))
+                   : nullptr;
+    }();
+    if (!getConnection || getConnection(localName.c_str(), remote, &length) != NO_ERROR) return std::nullopt;
     remote[MAX_PATH] = '\0';
     return std::string(remote);
 }
