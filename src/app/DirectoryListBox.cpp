@@ -33,7 +33,7 @@ HWND TDirectoryListBox::Create(HWND parent, int left, int top, int width, int he
     itemHeight_ = itemHeight;
     static const ChooserIcon kIcons[] = {ChooserIcon::OpenFolder, ChooserIcon::CurrentFolder,
                                          ChooserIcon::ClosedFolder};
-    for (int i = 0; i < 3; ++i) icons_[i].Load(IconResourceName(kIcons[i]));
+    for (int i = 0; i < 3; ++i) icons_[i].SetResource(IconResourceName(kIcons[i]));
     // Single selection, not sorted (the rows come in the model's order), no tab stop.
     hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | LBS_NOTIFY |

@@ -13,8 +13,8 @@ TransparentBitmap::~TransparentBitmap() {
     if (mask_) DeleteObject(mask_);
 }
 
-bool TransparentBitmap::Load(const char* resourceName) {
-    HBITMAP original = LoadBitmapA(GetModuleHandleA(nullptr), resourceName);
+bool TransparentBitmap::Load() const {
+    HBITMAP original = LoadBitmapA(GetModuleHandleA(nullptr), resourceName_);
     if (!original) return false;
     BITMAP info{};
     GetObjectA(original, sizeof info, &info);
@@ -52,6 +52,10 @@ bool TransparentBitmap::Load(const char* resourceName) {
 }
 
 void TransparentBitmap::Draw(HDC dc, int left, int top) const {
+    if (!tried_ && resourceName_) {
+        tried_ = true;
+        Load();
+    }
     if (!image_ || !mask_) return;
     HDC memory = CreateCompatibleDC(dc);
     if (!memory) return;
@@ -96,7 +100,7 @@ HWND TDriveComboBox::Create(HWND parent, int left, int top, int width, int field
     itemHeight_ = itemHeight;
     static const ChooserIcon kIcons[] = {ChooserIcon::Floppy, ChooserIcon::Hard, ChooserIcon::Network,
                                          ChooserIcon::CdRom, ChooserIcon::Ram};
-    for (int i = 0; i < 5; ++i) icons_[i].Load(IconResourceName(kIcons[i]));
+    for (int i = 0; i < 5; ++i) icons_[i].SetResource(IconResourceName(kIcons[i]));
     // The window's height includes the drop-down part. No tab stop: the mouse gives it the focus.
     hwnd_ = CreateWindowExA(0, "COMBOBOX", "",
                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | CBS_DROPDOWNLIST |

@@ -14,6 +14,8 @@ class TDirectoryListBox;
 
 // One of the chooser's bitmap resources, drawn with the colour of its bottom-left pixel
 // left out: the bitmap is split once into a mask and an image with that colour blackened.
+// That happens at its first drawing, not at start-up: most pictures (floppy, CD-ROM, ...)
+// are never drawn on a given machine, and the others only once the window is shown.
 class TransparentBitmap {
 public:
     TransparentBitmap() = default;
@@ -21,14 +23,19 @@ public:
     TransparentBitmap(const TransparentBitmap&) = delete;
     TransparentBitmap& operator=(const TransparentBitmap&) = delete;
 
-    // LoadBitmapA of the named resource of the exe; false when it is missing.
-    bool Load(const char* resourceName);
+    // The named bitmap resource of the exe (a string literal), loaded when first drawn.
+    void SetResource(const char* resourceName) { resourceName_ = resourceName; }
+    // Draws nothing when the resource is missing.
     void Draw(HDC dc, int left, int top) const;
 
 private:
-    HBITMAP image_ = nullptr;  // the picture, its transparent pixels black
-    HBITMAP mask_ = nullptr;   // monochrome: 1 where transparent
-    int width_ = 0, height_ = 0;
+    bool Load() const;  // LoadBitmapA of the resource and the split; false when it is missing
+
+    const char* resourceName_ = nullptr;
+    mutable bool tried_ = false;
+    mutable HBITMAP image_ = nullptr;  // the picture, its transparent pixels black
+    mutable HBITMAP mask_ = nullptr;   // monochrome: 1 where transparent
+    mutable int width_ = 0, height_ = 0;
 };
 
 // Paints one owner-drawn item of the drive list or the directory list: the background
