@@ -27,8 +27,9 @@ using korva::testing::FakeChooserPlatform;
 
 std::string Lower(const std::string& s) { return FakeChooserPlatform::Lower(s); }
 
-// "X:\name\name..." on a drive of the machine, with non-empty names free of colons: the
-// paths the fake machine can hold.
+// "X:\name\name..." on a drive of the machine, with non-empty names made of characters
+// Windows allows in a name (no control characters, none of < > : " / | ? *): the paths
+// the fake machine can hold.
 bool IsMachinePath(const std::string& path) {
     if (path.size() < 3 || path[1] != ':' || path[2] != '\\') return false;
     const std::string drives = "ACDEZacdez";
@@ -39,7 +40,8 @@ bool IsMachinePath(const std::string& path) {
         if (i == path.size() || path[i] == '\\') {
             if (name.empty()) return false;
             name.clear();
-        } else if (path[i] == ':' || path[i] == '\0') {
+        } else if (static_cast<unsigned char>(path[i]) < 0x20 ||
+                   std::string("<>:\"/|?*").find(path[i]) != std::string::npos) {
             return false;
         } else {
             name += path[i];
