@@ -378,6 +378,29 @@ TEST(DirectoryListModel, InDriveChangeFlagIsClearedWhenTheDriveRefuses) {
     EXPECT_EQ(w.changes, 0);
 }
 
+TEST(DirectoryListModel, RefusedChangeToAnotherDriveKeepsTheListOnItsDrive) {
+    // The drive switch works, the folder behind it is refused: the list must not be left on
+    // the new drive with the old drive's rows.
+    for (bool linked : {true, false}) {
+        FakeChooserPlatform fs;
+        MakeTypicalMachine(fs);
+        FakeChooserWindow w(fs);
+        if (!linked) w.chooser.SetDirList(nullptr);
+        w.Create();
+        const auto rows = w.list.Rows();
+        fs.SetCwd("C:\\Temp");
+        fs.failures["SetWorkingDirectory \\Work\\Sub"] = 5;
+        EXPECT_THROW(w.list.ChangeDirectory("E:\\Work\\Sub"), EInOutError) << linked;
+        EXPECT_EQ(w.list.CurrentDirectory(), "C:\\Program Files\\LonWorks") << linked;
+        EXPECT_EQ(w.list.Rows(), rows) << linked;
+        EXPECT_EQ(w.list.RowPath(1), "C:\\Program Files") << linked;
+        EXPECT_EQ(fs.cwd, "C:\\Temp") << linked;
+        EXPECT_EQ(w.chooser.SelectedDrive(), 'c') << linked;
+        EXPECT_EQ(w.changes, 0) << linked;
+        EXPECT_FALSE(w.list.InDriveChange()) << linked;
+    }
+}
+
 TEST(DirectoryListModel, SplitTargetPathGivesDriveAndFolderAndRestoresTheWorkingDirectory) {
     FakeChooserPlatform fs;
     MakeTypicalMachine(fs);

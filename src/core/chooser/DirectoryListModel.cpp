@@ -184,6 +184,8 @@ void DirectoryListModel::ChangeDirectory(const std::string& target) {
     if (caseSensitive_ ? target == current_ : cp.Lower(target) == cp.Lower(current_)) return;
 
     const SplitTarget split = SplitTargetPath(target);
+    const std::string workingBefore = platform_.WorkingDirectory();
+    const std::string currentBefore = current_;
 
     if (split.driveLetter != FirstChar(current_)) {
         FlagScope inDriveChange(inDriveChange_);
@@ -193,7 +195,17 @@ void DirectoryListModel::ChangeDirectory(const std::string& target) {
 
     if (platform_.IsDirectory(current_)) platform_.SetWorkingDirectory(current_);
     if (!split.folderPart.empty()) {
-        if (int error = platform_.SetWorkingDirectory(split.folderPart)) throw MakeInOutError(error);
+        if (int error = platform_.SetWorkingDirectory(split.folderPart)) {
+            // The drive may have moved already while the rows have not: go back to where the
+            // list was, so its folder, rows and drive stay one, and so does the working directory.
+            if (current_ != currentBefore) {
+                current_ = currentBefore;
+                FlagScope inDriveChange(inDriveChange_);
+                if (driveChooser_) driveChooser_->SelectDrive(FirstChar(currentBefore));
+            }
+            if (platform_.IsDirectory(workingBefore)) platform_.SetWorkingDirectory(workingBefore);
+            throw MakeInOutError(error);
+        }
     }
     current_ = platform_.WorkingDirectory();
     BuildRows();
