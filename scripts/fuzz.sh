@@ -35,8 +35,7 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 echo "== fuzz: build ($build)"
-cmake -S . -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DR7716_FUZZ=ON -DR7716_BUILD_TESTS=OFF -DR7716_BUILD_BENCH=OFF >/dev/null
+cmake --preset fuzz -B "$build" >/dev/null
 cmake --build "$build" --target fuzz_targets -j "$jobs"
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/r7716-fuzz.XXXXXX")

@@ -16,6 +16,9 @@ cmake --preset native-sanitize >/dev/null
 cmake --build --preset native-sanitize -j "$jobs"
 ctest --preset native-sanitize -j "$jobs"
 
+echo "== fuzz: every committed input once, then 30 s per target"
+scripts/fuzz.sh 30
+
 echo "== windows-x86: build only"
 cmake --preset windows-x86 >/dev/null
 cmake --build --preset windows-x86 -j "$jobs"
