@@ -9,6 +9,7 @@ public:
     bool IsLeadByte(unsigned char byte) const override;
     std::string Upper(std::string text) const override;
     std::string Lower(std::string text) const override;
+    std::optional<std::string> ToOem(const std::string& text) const override;
 };
 
 }  // namespace korva

@@ -87,9 +87,11 @@ protected:
             for (const std::string& name : FindNames(folder, "*.tmp"))
                 ADD_FAILURE() << "left over in " << folder << ": " << name;
     }
-    // The command file's exact bytes.
+    // The command file's exact bytes: the folder in the OEM code page, which the command
+    // interpreter reads command files in.
     static void ExpectCommandFile(const std::string& lonworks) {
-        const std::string device = lonworks + "\\Types\\User\\KR";
+        std::string device = lonworks + "\\Types\\User\\KR";
+        CharToOemBuffA(device.c_str(), device.data(), static_cast<DWORD>(device.size()));
         std::string cmd;
         ASSERT_TRUE(ReadFileBytes(lonworks + "\\Types\\loninst.cmd", cmd)) << "no command file";
         EXPECT_EQ(cmd, "\"mkcat.exe\" \"-a" + Doubled(device) + "\"");
@@ -293,12 +295,11 @@ TEST_F(CodePageLetters, AreInstalledUnderTheFolderAsTyped) {
     ExpectNoTemporaryFiles(lonworks_);
 }
 
-// KNOWN FAULT, disabled so the suite stays green: the command file holds the folder in the
-// ANSI code page, but the command interpreter reads a command file in the console's (OEM)
-// code page, on Windows as under Wine. The catalog tool is then told to add a folder that
-// does not exist (measured under Wine, ANSI 1252, OEM 437: "Z\xE4hler \xC9t\xE9" arrives as
-// "ZShler +tT"), while the run reports success.
-TEST_F(CodePageLetters, DISABLED_ReachTheCatalogToolUnchanged) {
+// The command interpreter reads a command file in the console's (OEM) code page, on Windows
+// as under Wine: the folder must arrive at the catalog tool as typed, not as the ANSI bytes
+// read in that other code page (measured under Wine before the mend: ANSI 1252, OEM 437,
+// "Z\xE4hler \xC9t\xE9" arrived as "ZShler +tT" while the run reported success).
+TEST_F(CodePageLetters, ReachTheCatalogToolUnchanged) {
     EXPECT_EQ(Install(lonworks_), Boxes{kSuccess});
     EXPECT_EQ(CatalogToolLine(lonworks_), "\"mkcat.exe\" \"-a" + lonworks_ + "\\Types\\User\\KR\"")
         << "ANSI code page " << GetACP() << ", OEM code page " << GetOEMCP();

@@ -152,6 +152,49 @@ TEST(RunInstallation, PercentIsDoubledInTheCommandFileOnly) {
     EXPECT_EQ(platform.calls[n - 1], "WinExec \".\\loninst.cmd\" 1");
 }
 
+TEST(RunInstallation, CommandFileSpellsTheDeviceFolderInTheOemCodePage) {
+    // ANSI 1252 against OEM 437: a-umlaut 0xE4 is 0x84 there; the euro sign 0x80 has no equal.
+    class Ansi1252 : public AsciiCodePage {
+    public:
+        std::optional<std::string> ToOem(const std::string& text) const override {
+            std::string oem = text;
+            for (char& c : oem) {
+                if (c == '\x80') return std::nullopt;
+                if (c == '\xE4') c = '\x84';
+            }
+            return oem;
+        }
+    } cp;
+    struct Case {
+        std::string edit1, command, error;
+    } cases[] = {
+        {"Z\xE4hler", "\"mkcat.exe\" \"-aC:\\LonWorks\\Types\\User\\Z\x84hler\"", ""},
+        {"100\x80", "", "Cannot write C:\\LonWorks\\Types\\loninst.cmd"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.edit1);
+        FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
+        FakeMessages messages;
+        std::string error;
+        try {
+            RunInstallation(Request("C:\\LonWorks", true, c.edit1), kPayload, platform, cp, messages);
+        } catch (const Exception& e) {
+            error = e.Message();
+        }
+        EXPECT_EQ(error, c.error);
+        const std::string device = "C:\\LonWorks\\Types\\User\\" + c.edit1;
+        EXPECT_EQ(platform.files[device + "\\R7716.TYP"], Bytes(kTyp, sizeof kTyp));
+        if (c.error.empty()) {
+            EXPECT_EQ(platform.files["C:\\LonWorks\\Types\\loninst.cmd"], c.command);
+            EXPECT_EQ(messages.shown, std::vector<std::string>{kInstallSuccess});
+        } else {
+            EXPECT_EQ(platform.files.count("C:\\LonWorks\\Types\\loninst.cmd"), 0u);
+            for (const auto& call : platform.calls) EXPECT_NE(call.rfind("WinExec", 0), 0u) << call;
+            EXPECT_TRUE(messages.shown.empty());
+        }
+    }
+}
+
 TEST(RunInstallation, DeviceFolderNameComesFromEdit1OnlyWithTheDeveloperSwitch) {
     struct Case {
         bool developer;

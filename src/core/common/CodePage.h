@@ -2,6 +2,7 @@
 // The system's ANSI code page as the core needs it: which bytes open a double-byte
 // character, and locale-aware upper and lower casing of 8-bit text
 // (CharUpperBuffA / CharLowerBuffA / IsDBCSLeadByte on Windows).
+#include <optional>
 #include <string>
 
 namespace korva {
@@ -12,6 +13,9 @@ public:
     virtual bool IsLeadByte(unsigned char byte) const = 0;
     virtual std::string Upper(std::string text) const = 0;
     virtual std::string Lower(std::string text) const = 0;
+    // The text in the OEM code page, which the command interpreter reads command files in
+    // (CharToOemBuffA); nothing when a character has no equal there.
+    virtual std::optional<std::string> ToOem(const std::string& text) const = 0;
 };
 
 // A single-byte code page that cases only the ASCII letters: what the native tools use,
@@ -21,6 +25,8 @@ public:
     bool IsLeadByte(unsigned char) const override { return false; }
     std::string Upper(std::string text) const override;
     std::string Lower(std::string text) const override;
+    // Its OEM code page is the same page.
+    std::optional<std::string> ToOem(const std::string& text) const override { return text; }
 };
 
 }  // namespace korva

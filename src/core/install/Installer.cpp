@@ -80,8 +80,13 @@ void RunInstallation(const InstallRequest& request, const Payload& payload, Inst
     WriteWholeFile(platform, deviceFolder + "\\R7716.FPT", payload.fpt);
     WriteWholeFile(platform, deviceFolder + "\\R7716.TYP", payload.typ);
 
+    // The command interpreter reads a command file in the OEM code page: the folder is written
+    // in it, so that letters beyond ASCII reach the catalog tool as they are. A folder the OEM
+    // code page cannot spell would reach it as another folder.
     const std::string commandFile = typesFolder + "\\loninst.cmd";
-    const std::string commandLine = CatalogCommandLine(deviceFolder);
+    const std::optional<std::string> oemDeviceFolder = codePage.ToOem(deviceFolder);
+    if (!oemDeviceFolder) throw Exception("Cannot write " + commandFile);
+    const std::string commandLine = CatalogCommandLine(*oemDeviceFolder);
     WriteWholeFile(platform, commandFile, reinterpret_cast<const unsigned char*>(commandLine.data()),
                    static_cast<std::uint32_t>(commandLine.size()));
 
