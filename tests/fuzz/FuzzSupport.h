@@ -32,6 +32,7 @@ public:
     bool IsLeadByte(unsigned char b) const override { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
     std::string Upper(std::string text) const override { return Map(std::move(text), 'a', 'z', 'A' - 'a'); }
     std::string Lower(std::string text) const override { return Map(std::move(text), 'A', 'Z', 'a' - 'A'); }
+    std::optional<std::string> ToOem(const std::string& text) const override { return text; }
 
 private:
     std::string Map(std::string text, char from, char to, int delta) const {
