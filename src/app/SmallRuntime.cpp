@@ -36,6 +36,7 @@ void __throw_bad_alloc() { throw std::bad_alloc(); }
 void __throw_bad_array_new_length() { throw std::bad_alloc(); }
 void __throw_bad_exception() { throw LibraryError("Bad exception"); }
 void __throw_bad_cast() { throw LibraryError("Bad cast"); }
+void __throw_bad_function_call() { throw LibraryError("Bad function call"); }
 void __throw_bad_typeid() { throw LibraryError("Bad typeid"); }
 void __throw_logic_error(const char* text) { throw LibraryError(text); }
 void __throw_domain_error(const char* text) { throw LibraryError(text); }
