@@ -118,8 +118,8 @@ gcc_flags="-std=c11 -O2 -g -DNDEBUG -funsigned-char"
 mingw_flags="-std=c11 -Os -DNDEBUG -funsigned-char -ffunction-sections -fdata-sections"
 (cd "$work/gen" && hyperfine -N --style basic --warmup 1 --runs 10 --export-json "$work/cc.json" \
   "gcc $gcc_flags -c payload_data.c -o a.o" "gcc $gcc_flags -c xxd_payload.c -o b.o" \
-  "x86_64-w64-mingw32-gcc-posix $mingw_flags -c payload_data.c -o c.o" \
-  "x86_64-w64-mingw32-gcc-posix $mingw_flags -c xxd_payload.c -o d.o" >/dev/null)
+  "x86_64-w64-mingw32-gcc-win32 $mingw_flags -c payload_data.c -o c.o" \
+  "x86_64-w64-mingw32-gcc-win32 $mingw_flags -c xxd_payload.c -o d.o" >/dev/null)
 cc_gcc=$(median_ms "$work/cc.json" 0); cc_gcc_xxd=$(median_ms "$work/cc.json" 1)
 cc_mingw=$(median_ms "$work/cc.json" 2); cc_mingw_xxd=$(median_ms "$work/cc.json" 3)
 
