@@ -128,19 +128,6 @@ void CheckSplit(const std::vector<std::string>& lines, const std::string& target
     }
 }
 
-// A change of directory that moves to another drive and is then refused leaves the list on
-// the new drive with the old rows (reproducer: corpus/split_target/cross-drive-rollback-*).
-// Until that is mended, R7716_FUZZ_KNOWN_FAULTS=cross-drive-rollback skips the check of a
-// refused change across drives, so that a long run can look past it. The regression run
-// of the corpus never sets it.
-bool CrossDriveRollbackSkipped() {
-    static const bool skipped = [] {
-        const char* known = std::getenv("R7716_FUZZ_KNOWN_FAULTS");
-        return known != nullptr && std::string(known).find("cross-drive-rollback") != std::string::npos;
-    }();
-    return skipped;
-}
-
 void CheckChangeDirectory(const std::vector<std::string>& lines, const std::string& target, bool linkChooser) {
     Machine m;
     BuildMachine(m, lines);
@@ -161,9 +148,6 @@ void CheckChangeDirectory(const std::vector<std::string>& lines, const std::stri
         error = e.ErrorCode();
     }
     const char* how = linkChooser ? "with chooser" : "without chooser";
-    if (error != 0 && CrossDriveRollbackSkipped() && Lower(target.substr(0, 1)) != Lower(current.substr(0, 1))) {
-        return;  // the known fault below, switched off for a long run
-    }
     if (error != 0) {
         FUZZ_CHECK(list.Rows() == rows && list.HighlightedRow() == highlighted, "target %s (%s): error %d changed the rows",
                    Show(target).c_str(), how, error);
