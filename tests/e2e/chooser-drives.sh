@@ -19,22 +19,7 @@ folder=$3
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 key='HKLM\Software\Wine\Drives'
 
-# Ends the prefix's server (also one that a reg call below started) and notes whether one
-# was running before the step.
-was_running=0
-stop_server() {
-  if wineserver -k >/dev/null 2>&1; then
-    [ "${1:-}" = first ] && was_running=1
-  fi
-  wineserver -w >/dev/null 2>&1 || true
-}
-restart_server() {
-  stop_server
-  if [ "$was_running" = 1 ]; then
-    wineserver -p </dev/null >/dev/null 2>&1
-    wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-  fi
-}
+. "$(dirname "$0")/wineserver-steps.sh"
 
 stop_server first
 case "$step" in
