@@ -171,8 +171,19 @@ std::string Tool::Start(bool developerBuild, const std::string& workingDir) {
     std::string cmd = "\"" + exe + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDir.c_str(), &si, &pi_))
-        return "CreateProcessA failed for " + exe + " with error " + std::to_string(GetLastError());
+    // Right after a drive fixture has restarted the Wine server, the first start can fail
+    // with ERROR_INTERNAL_ERROR while the server settles (seen under Wine 8): a few tries.
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDir.c_str(), &si, &pi_)) {
+            error = 0;
+            break;
+        }
+        error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR) break;
+        Sleep(300);
+    }
+    if (error != 0) return "CreateProcessA failed for " + exe + " with error " + std::to_string(error);
     pid_ = pi_.dwProcessId;
     WaitForInputIdle(pi_.hProcess, kTimeoutMs);
     // The main window: its class, shown, in our process (FindWindowA with the class keeps a
