@@ -21,15 +21,7 @@ payload_files=("$resources/R7716.xif" "$resources/R7716.enu" "$resources/R7716.f
                "$resources/R7716.fmt" "$resources/R7716.typ")
 
 scripts/setup.sh
-missing=()
-command -v hyperfine >/dev/null 2>&1 || missing+=(hyperfine)
-command -v xxd >/dev/null 2>&1 || missing+=(xxd)
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "bench: installing ${missing[*]}"
-  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+scripts/setup.sh hyperfine xxd
 
 echo "== build: native in $native, windows in $win"
 cmake --preset native -B "$native" >/dev/null

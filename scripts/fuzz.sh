@@ -22,16 +22,7 @@ jobs=${R7716_FUZZ_JOBS:-2}
 targets=(lonworks_check path_shortening header_section directory_rows split_target)
 
 # clang with libFuzzer and the sanitizer runtimes (Debian: clang + libclang-rt-14-dev).
-missing=()
-for p in clang libclang-rt-14-dev cmake ninja-build; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "fuzz: installing ${missing[*]}"
-  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+scripts/setup.sh clang libclang-rt-14-dev cmake ninja-build
 
 echo "== fuzz: build ($build)"
 cmake --preset fuzz -B "$build" >/dev/null

@@ -7,12 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-if ! command -v xdpyinfo >/dev/null 2>&1; then
-  echo "run: installing x11-utils (xdpyinfo, to tell whether a display is usable)"
-  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends x11-utils >/dev/null
-fi
+scripts/setup.sh x11-utils  # xdpyinfo tells whether a display is usable
 
 build=${R7716_BUILD_DIR:-build/windows}
 echo "== build (windows preset) in $build"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what building and testing need on a Debian machine, when it is missing.
+# Installs Debian packages when they are missing: the given ones, or, without arguments,
+# what building and testing need. Usage: scripts/setup.sh [PACKAGE...]
 set -euo pipefail
-packages=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev python3
+packages=("$@")
+[ $# -gt 0 ] || packages=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev python3
           g++-mingw-w64-x86-64 g++-mingw-w64-i686
           wine wine64 xvfb xauth fonts-wine
           clang libclang-rt-14-dev)

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TestFiles.h"
 #include "core/devtools/HeaderGenerator.h"
 #include "win32/Win32GeneratorFiles.h"
 
@@ -29,24 +30,8 @@ protected:
         RemoveDirectoryA(dir_.c_str());
     }
 
-    static void Write(const std::string& path, const std::string& bytes) {
-        const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-        DWORD written = 0;
-        ASSERT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-        ASSERT_EQ(written, bytes.size());
-        CloseHandle(file);
-    }
-    static std::string Read(const std::string& path) {
-        const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (file == INVALID_HANDLE_VALUE) return "<missing>";
-        std::string bytes;
-        char buffer[65536];
-        DWORD got = 0;
-        while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-        CloseHandle(file);
-        return bytes;
-    }
+    static void Write(const std::string& path, const std::string& bytes) { testfiles::WriteWholeFile(path, bytes); }
+    static std::string Read(const std::string& path) { return testfiles::ReadWholeFile(path); }
     static std::string Pattern(std::size_t n) {
         std::string s(n, '\0');
         for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 131 + i / 251) & 0xFF);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "TestFiles.h"
 #include "core/common/Exception.h"
 #include "core/install/Installer.h"
 #include "payload/Payload.h"
@@ -38,25 +39,8 @@ public:
     void ShowMessage(const std::string& text) override { shown.push_back(text); }
 };
 
-std::string ReadWholeFile(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "<missing>";
-    std::string bytes;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-    CloseHandle(file);
-    return bytes;
-}
-
-void WriteWholeFile(const std::string& path, const std::string& bytes) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-    DWORD written = 0;
-    ASSERT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-    ASSERT_EQ(written, bytes.size());
-    CloseHandle(file);
-}
+using testfiles::ReadWholeFile;
+using testfiles::WriteWholeFile;
 
 std::string CommandFile(const std::string& device) { return "\"mkcat.exe\" \"-a" + device + "\""; }
 
