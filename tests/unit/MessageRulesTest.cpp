@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/app/MessageRules.h"
+#include "core/window/MessageRules.h"
 
 namespace korva {
 namespace {
@@ -42,14 +42,6 @@ TEST(ErrorBoxText, DoubleByteCharacterAlwaysGetsTheFullStop) {
     EXPECT_EQ(ErrorBoxText("x-\x82", cp), "x-\x82.");
     // A trailing "-" after a complete double-byte character is a character of its own.
     EXPECT_EQ(ErrorBoxText("\x82\x41-", cp), "\x82\x41-");
-}
-
-TEST(MulDiv, RoundsHalvesAwayFromZero) {
-    struct Case { int a, b, c, r; } cases[] = {
-        {8, 6, 4, 12}, {50, 6, 4, 75}, {10, 13, 8, 16}, {14, 13, 8, 23}, {8, 13, 8, 13},
-        {1, 1, 2, 1}, {-1, 1, 2, -1}, {3, 1, 2, 2}, {5, 1, 4, 1}, {1, 1, 0, -1},
-    };
-    for (const auto& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.r) << c.a << '*' << c.b << '/' << c.c;
 }
 
 TEST(SimpleBoxLayout, MeasuresFromFontUnits) {

@@ -1,7 +1,6 @@
-#include "core/app/MessageRules.h"
+#include "core/window/MessageRules.h"
 
 #include <algorithm>
-#include <cstdint>
 
 namespace korva {
 
@@ -17,18 +16,6 @@ std::string ErrorBoxText(const std::string& message, const CodePage& codePage) {
     if (doubleByte || static_cast<unsigned char>(message[last]) > static_cast<unsigned char>('.'))
         return message + ".";
     return message;
-}
-
-int MulDiv(int a, int b, int c) {
-    if (c == 0) return -1;
-    const std::int64_t product = static_cast<std::int64_t>(a) * b;
-    std::int64_t q = product / c;
-    const std::int64_t r = product % c;
-    // Round half away from zero.
-    if (2 * (r < 0 ? -r : r) >= (c < 0 ? -static_cast<std::int64_t>(c) : c))
-        q += ((product < 0) != (c < 0)) ? -1 : 1;
-    if (q > INT32_MAX || q < INT32_MIN) return -1;
-    return static_cast<int>(q);
 }
 
 SimpleBoxLayout ComputeSimpleBoxLayout(const SimpleBoxInput& in) {

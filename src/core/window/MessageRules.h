@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/common/CodePage.h"
+#include "core/common/Geometry.h"
 
 namespace korva {
 
@@ -12,14 +13,6 @@ inline constexpr unsigned kErrorBoxFlags = 16;  // MB_OK | MB_ICONHAND
 // The message as the error box shows it: "." appended when the last character compares
 // greater than "." (a double-byte character always does).
 std::string ErrorBoxText(const std::string& message, const CodePage& codePage);
-
-// Win32 MulDiv: a * b / c rounded to the nearest integer (halves away from zero); -1 when c is 0.
-int MulDiv(int a, int b, int c);
-
-struct Rect {
-    int left, top, width, height;
-    bool operator==(const Rect&) const = default;
-};
 
 struct SimpleBoxInput {
     int alphabetWidth;    // width of "A".."Z" "a".."z" in the message font
