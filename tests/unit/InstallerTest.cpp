@@ -53,10 +53,10 @@ std::string Install(const InstallRequest& request, FakeInstallPlatform& platform
 
 // The calls of one write of `target` with `count` bytes, through its temporary file.
 void AddWrite(std::vector<std::string>& calls, const std::string& target, std::size_t count) {
-    calls.push_back("CreateFile " + target + ".tmp");
-    calls.push_back("WriteFile " + target + ".tmp " + std::to_string(count));
-    calls.push_back("CloseHandle " + target + ".tmp");
-    calls.push_back("ReplaceFile " + target + ".tmp -> " + target);
+    calls.push_back("OpenForWrite " + target + ".tmp");
+    calls.push_back("Write " + target + ".tmp " + std::to_string(count));
+    calls.push_back("Close " + target + ".tmp");
+    calls.push_back("MoveOver " + target + ".tmp -> " + target);
 }
 
 // Every call of a complete run on a machine where no folder below the LonWorks folder exists.
@@ -65,8 +65,8 @@ std::vector<std::string> ExpectedCalls(const std::string& lonWorks, const std::s
     const std::string types = lonWorks + "\\Types";
     std::vector<std::string> c;
     for (const std::string& f : {lonWorks + "\\Import", types, types + "\\User", device}) {
-        c.push_back("IsDirectory " + f);
-        c.push_back("CreateDirectory " + f);
+        c.push_back("IsFolder " + f);
+        c.push_back("MakeFolder " + f);
     }
     AddWrite(c, lonWorks + "\\Import\\R7716.XIF", sizeof kXif);
     AddWrite(c, device + "\\R7716.ENU", sizeof kEnu);
@@ -74,9 +74,9 @@ std::vector<std::string> ExpectedCalls(const std::string& lonWorks, const std::s
     AddWrite(c, device + "\\R7716.FPT", sizeof kFpt);
     AddWrite(c, device + "\\R7716.TYP", sizeof kTyp);
     AddWrite(c, types + "\\loninst.cmd", commandLength);
-    c.push_back("SetCurrentDirectory " + types);
-    c.push_back("Sleep 300");
-    c.push_back("WinExec \"" + types + "\\loninst.cmd\" 1");
+    c.push_back("EnterFolder " + types);
+    c.push_back("Pause 300");
+    c.push_back("Start \"" + types + "\\loninst.cmd\" 1");
     return c;
 }
 
@@ -148,8 +148,8 @@ TEST(RunInstallation, PercentIsDoubledInTheCommandFileOnly) {
     // command, so the command file is started by its name in the working directory.
     EXPECT_TRUE(platform.folders.count("C:\\100%\\LonWorks\\Types\\User\\KR"));
     const auto n = platform.calls.size();
-    EXPECT_EQ(platform.calls[n - 3], "SetCurrentDirectory C:\\100%\\LonWorks\\Types");
-    EXPECT_EQ(platform.calls[n - 1], "WinExec \".\\loninst.cmd\" 1");
+    EXPECT_EQ(platform.calls[n - 3], "EnterFolder C:\\100%\\LonWorks\\Types");
+    EXPECT_EQ(platform.calls[n - 1], "Start \".\\loninst.cmd\" 1");
 }
 
 TEST(RunInstallation, CommandFileSpellsTheDeviceFolderInTheOemCodePage) {
@@ -189,7 +189,7 @@ TEST(RunInstallation, CommandFileSpellsTheDeviceFolderInTheOemCodePage) {
             EXPECT_EQ(messages.shown, std::vector<std::string>{kInstallSuccess});
         } else {
             EXPECT_EQ(platform.files.count("C:\\LonWorks\\Types\\loninst.cmd"), 0u);
-            for (const auto& call : platform.calls) EXPECT_NE(call.rfind("WinExec", 0), 0u) << call;
+            for (const auto& call : platform.calls) EXPECT_NE(call.rfind("Start", 0), 0u) << call;
             EXPECT_TRUE(messages.shown.empty());
         }
     }
@@ -229,7 +229,7 @@ TEST(RunInstallation, ExistingFoldersAreNotCreatedAndExistingFilesAreReplaced) {
     FakeMessages messages;
 
     EXPECT_EQ(Install(Request("C:\\LonWorks"), platform, messages), "");
-    for (const auto& call : platform.calls) EXPECT_NE(call.rfind("CreateDirectory", 0), 0u) << call;
+    for (const auto& call : platform.calls) EXPECT_NE(call.rfind("MakeFolder", 0), 0u) << call;
     EXPECT_EQ(platform.files["C:\\LonWorks\\Import\\R7716.XIF"], Bytes(kXif, sizeof kXif));
     EXPECT_EQ(platform.files[device + "\\R7716.FPT"], Bytes(kFpt, sizeof kFpt));
     EXPECT_EQ(platform.files["C:\\LonWorks\\Types\\loninst.cmd"], CatalogCommandLine(device));
@@ -266,7 +266,7 @@ TEST(RunInstallation, FolderThatCannotBeCreatedEndsTheRunWithItsName) {
         auto expectedFolders = before;
         expectedFolders.insert(c.created.begin(), c.created.end());
         EXPECT_EQ(platform.folders, expectedFolders);
-        EXPECT_EQ(platform.calls.back(), "CreateDirectory " + c.error.substr(sizeof "Cannot create " - 1));
+        EXPECT_EQ(platform.calls.back(), "MakeFolder " + c.error.substr(sizeof "Cannot create " - 1));
         EXPECT_EQ(platform.files.size(), c.files.size());
     }
 }
@@ -301,23 +301,23 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
             const std::string& call = all[i];
             const std::string op = call.substr(0, call.find(' '));
             const std::string arg = call.substr(call.find(' ') + 1);
-            if (op == "IsDirectory" || op == "Sleep") continue;  // nothing to fail
-            if (shortWrite && op != "WriteFile") continue;
+            if (op == "IsFolder" || op == "Pause") continue;  // nothing to fail
+            if (shortWrite && op != "Write") continue;
             SCOPED_TRACE(call + (shortWrite ? " (short write)" : ""));
 
             // The file this call belongs to, when it is one of the writes.
             std::string target;
-            if (op == "CreateFile" || op == "CloseHandle") target = arg.substr(0, arg.size() - 4);
-            if (op == "WriteFile") target = arg.substr(0, arg.rfind(' ') - 4);
-            if (op == "ReplaceFile") target = arg.substr(arg.find(" -> ") + 4);
+            if (op == "OpenForWrite" || op == "Close") target = arg.substr(0, arg.size() - 4);
+            if (op == "Write") target = arg.substr(0, arg.rfind(' ') - 4);
+            if (op == "MoveOver") target = arg.substr(arg.find(" -> ") + 4);
 
             std::string error;
             std::vector<std::string> tail;  // the calls allowed after the failing one
-            if (op == "CreateDirectory") error = "Cannot create " + arg;
+            if (op == "MakeFolder") error = "Cannot create " + arg;
             if (!target.empty()) error = "Cannot write " + target;
-            if (op == "WriteFile") tail = {"CloseHandle " + target + ".tmp", "DeleteFile " + target + ".tmp"};
-            if (op == "CloseHandle" || op == "ReplaceFile") tail = {"DeleteFile " + target + ".tmp"};
-            if (op == "SetCurrentDirectory" || op == "WinExec") error = "Cannot start " + commandFile;
+            if (op == "Write") tail = {"Close " + target + ".tmp", "Remove " + target + ".tmp"};
+            if (op == "Close" || op == "MoveOver") tail = {"Remove " + target + ".tmp"};
+            if (op == "EnterFolder" || op == "Start") error = "Cannot start " + commandFile;
             ASSERT_FALSE(error.empty()) << "no expectation for " << call;
 
             // Every file already has old contents, so that a failed replace can be seen.
@@ -325,11 +325,11 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
             platform.folders.insert({lonWorks + "\\Import", types, types + "\\User", device});
             for (const auto& [name, bytes] : reference.files) platform.files[name] = "old " + name;
             // Folders must be missing for their creation to be called at all.
-            if (op == "CreateDirectory") platform = MachineWith(lonWorks);
+            if (op == "MakeFolder") platform = MachineWith(lonWorks);
             const auto filesBefore = platform.files;
             // Line up the call numbers with the reference run, which created the folders.
             platform.failCall = static_cast<int>(i);
-            if (op != "CreateDirectory") platform.failCall -= 4;
+            if (op != "MakeFolder") platform.failCall -= 4;
             platform.shortWrite = shortWrite;
             FakeMessages messages;
 
@@ -340,7 +340,7 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
             // The calls up to the failing one are those of a good run; after it only the tidy-up.
             std::vector<std::string> expected;
             for (const auto& c : all) {
-                if (op != "CreateDirectory" && c.rfind("CreateDirectory", 0) == 0) continue;
+                if (op != "MakeFolder" && c.rfind("MakeFolder", 0) == 0) continue;
                 expected.push_back(c);
                 if (&c == &all[i]) break;
             }
@@ -366,12 +366,12 @@ TEST(RunInstallation, FailedTidyUpStillReportsTheWrite) {
     const std::string xif = "C:\\LonWorks\\Import\\R7716.XIF";
 
     struct DoubleFailure : FakeInstallPlatform {
-        std::uint32_t WriteFile(FileHandle h, const unsigned char* b, std::uint32_t n) override {
-            FakeInstallPlatform::WriteFile(h, b, n);
+        std::uint32_t Write(FileHandle h, const unsigned char* b, std::uint32_t n) override {
+            FakeInstallPlatform::Write(h, b, n);
             return n / 2;
         }
-        bool DeleteFile(const std::string& path) override {
-            FakeInstallPlatform::DeleteFile(path);
+        bool Remove(const std::string& path) override {
+            FakeInstallPlatform::Remove(path);
             return false;
         }
     } platform;
@@ -379,7 +379,7 @@ TEST(RunInstallation, FailedTidyUpStillReportsTheWrite) {
     FakeMessages messages;
     EXPECT_EQ(Install(Request("C:\\LonWorks"), platform, messages), "Cannot write " + xif);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(platform.calls.back(), "DeleteFile " + xif + ".tmp");
+    EXPECT_EQ(platform.calls.back(), "Remove " + xif + ".tmp");
 }
 
 }  // namespace
