@@ -24,16 +24,11 @@
 
 namespace {
 
+using korva::AsciiLower;
 using korva::fuzz::Characters;
 using korva::fuzz::EndsWith;
 using korva::fuzz::Show;
 using korva::fuzz::StartsWith;
-
-std::string AsciiLower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
 
 // A machine with one folder: its volume flags and what a search of it finds.
 class OneFolderPlatform : public korva::ChooserPlatform {

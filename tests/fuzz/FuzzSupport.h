@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/common/Ascii.h"
 #include "core/common/CodePage.h"
 
 // Stops the run (libFuzzer then keeps the input as a crash) when a property does not hold.
@@ -30,18 +31,18 @@ namespace korva::fuzz {
 class DoubleByteCodePage : public CodePage {
 public:
     bool IsLeadByte(unsigned char b) const override { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-    std::string Upper(std::string text) const override { return Map(std::move(text), 'a', 'z', 'A' - 'a'); }
-    std::string Lower(std::string text) const override { return Map(std::move(text), 'A', 'Z', 'a' - 'A'); }
+    std::string Upper(std::string text) const override { return Fold(std::move(text), AsciiUpper); }
+    std::string Lower(std::string text) const override { return Fold(std::move(text), AsciiLower); }
     std::optional<std::string> ToOem(const std::string& text) const override { return text; }
 
 private:
-    std::string Map(std::string text, char from, char to, int delta) const {
+    std::string Fold(std::string text, char (*fold)(char)) const {
         for (std::size_t i = 0; i < text.size(); ++i) {
             if (IsLeadByte(static_cast<unsigned char>(text[i]))) {
                 ++i;  // skip the trail byte
                 continue;
             }
-            if (text[i] >= from && text[i] <= to) text[i] = static_cast<char>(text[i] + delta);
+            text[i] = fold(text[i]);
         }
         return text;
     }

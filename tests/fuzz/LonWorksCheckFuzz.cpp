@@ -22,8 +22,6 @@ public:
     std::vector<std::string> shown;
 };
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
-
 // The path ends, one trailing backslash set aside, in eight single-byte characters that
 // spell lonworks without regard to case.
 bool EndsInLonWorks(const std::string& path, const korva::CodePage& cp) {
@@ -34,7 +32,7 @@ bool EndsInLonWorks(const std::string& path, const korva::CodePage& cp) {
     const std::size_t first = chars.size() - 8;
     for (std::size_t k = 0; k < 8; ++k) {
         const std::string& c = chars[first + k];
-        if (c.size() != 1 || AsciiLower(c[0]) != kWord[k]) return false;
+        if (c.size() != 1 || korva::AsciiLower(c[0]) != kWord[k]) return false;
     }
     return true;
 }

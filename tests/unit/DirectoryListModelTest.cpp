@@ -7,6 +7,7 @@
 #include "FakeChooserPlatform.h"
 #include "core/chooser/DirectoryListModel.h"
 #include "core/chooser/InOutError.h"
+#include "core/common/Ascii.h"
 
 namespace korva {
 namespace {
@@ -104,8 +105,8 @@ TEST(DirectoryListModel, SubfolderNamesSortedByTheLocaleFirstFoundStays) {
 
     // The order is the platform's: a locale that sorts backwards gives the names backwards.
     fs.compare = [](const std::string& a, const std::string& b, bool ignoreCase) {
-        const std::string x = ignoreCase ? FakeChooserPlatform::Lower(a) : a;
-        const std::string y = ignoreCase ? FakeChooserPlatform::Lower(b) : b;
+        const std::string x = ignoreCase ? AsciiLower(a) : a;
+        const std::string y = ignoreCase ? AsciiLower(b) : b;
         return y.compare(x);
     };
     EXPECT_EQ(list.ReadSubfolderNames("C:\\"), (std::vector<std::string>{"gamma", "beta", "Alpha"}));

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cctype>
 #include <string>
 #include <vector>
 
 #include "core/chooser/DirectoryListModel.h"
 #include "core/chooser/DriveChooserModel.h"
+#include "core/common/Ascii.h"
 #include "core/common/Exception.h"
 #include "win32/Win32ChooserPlatform.h"
 
@@ -165,7 +165,7 @@ TEST(Win32ChooserPlatform, EachDriveKeepsItsOwnCurrentDirectory) {
     for (char letter = 'Z'; letter > 'C' && other.empty(); --letter)
         if (platform.LogicalDrives() & (1u << (letter - 'A')) && platform.DriveType(std::string(1, letter) + ":\\") == kDriveFixed)
             other = std::string(1, letter) + ":\\";
-    if (other.empty() || std::toupper(static_cast<unsigned char>(windows[0])) != 'C') GTEST_SKIP() << "needs C: and a second fixed drive";
+    if (other.empty() || AsciiUpper(windows[0]) != 'C') GTEST_SKIP() << "needs C: and a second fixed drive";
 
     ASSERT_EQ(platform.SetWorkingDirectory(windows), 0);
     ASSERT_EQ(platform.SetWorkingDirectory(other), 0);

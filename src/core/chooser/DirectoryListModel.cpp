@@ -5,11 +5,10 @@
 #include "core/chooser/DriveChooserModel.h"
 #include "core/chooser/InOutError.h"
 #include "core/chooser/PathText.h"
+#include "core/common/Ascii.h"
 
 namespace korva {
 namespace {
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 char FirstChar(const std::string& text) { return text.empty() ? '\0' : text[0]; }
 

@@ -1,12 +1,11 @@
 #include "core/chooser/DriveChooserModel.h"
 
 #include "core/chooser/DirectoryListModel.h"
+#include "core/common/Ascii.h"
 
 namespace korva {
 namespace {
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 bool SameLetter(char a, char b) { return AsciiLower(a) == AsciiLower(b); }
 
 // The entry text "%s: %s" of a letter and its volume or network text.
