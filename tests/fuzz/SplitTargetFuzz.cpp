@@ -106,7 +106,7 @@ void CheckSplit(const std::vector<std::string>& lines, const std::string& target
     } catch (const korva::EInOutError& e) {
         error = e.ErrorCode();
         FUZZ_CHECK(error != 0, "target %s: EInOutError with code 0", Show(target).c_str());
-        FUZZ_CHECK(e.Message() == korva::InOutErrorMessage(error), "target %s: message %s for code %d",
+        FUZZ_CHECK(e.Message() == korva::MakeInOutError(error).Message(), "target %s: message %s for code %d",
                    Show(target).c_str(), Show(e.Message()).c_str(), error);
     }
     // The working directory is changed back, unless the machine refuses the way back itself.
@@ -166,11 +166,13 @@ void CheckChangeDirectory(const std::vector<std::string>& lines, const std::stri
     }
     FUZZ_CHECK(m.fs.cwd == list.CurrentDirectory(), "target %s (%s): working directory %s, list in %s",
                Show(target).c_str(), how, Show(m.fs.cwd).c_str(), Show(list.CurrentDirectory()).c_str());
-    const int cur = list.CurrentRowIndex();
+    const int cur = list.HighlightedRow();  // the current row, after the rebuild
     FUZZ_CHECK(cur >= 0 && list.RowPath(cur) == list.CurrentDirectory(), "target %s (%s): current row path %s",
                Show(target).c_str(), how, Show(list.RowPath(cur)).c_str());
     if (window.changes != changes) {
-        FUZZ_CHECK(window.pathField == window.label && window.label == list.LabelCaption(),
+        const std::string caption = korva::ShortenPathToWidth(list.CurrentDirectory(), window.measure,
+                                                              korva::kDirectoryListWidth, m.fs.AnsiCodePage());
+        FUZZ_CHECK(window.pathField == window.label && window.label == caption,
                    "target %s (%s): path field %s, label %s", Show(target).c_str(), how,
                    Show(window.pathField).c_str(), Show(window.label).c_str());
     }

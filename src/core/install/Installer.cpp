@@ -47,8 +47,7 @@ std::string StartCommand(const std::string& commandFile) {
     return "\"" + commandFile + "\"";
 }
 
-}  // namespace
-
+// The bytes of loninst.cmd for a device folder (given in the OEM code page).
 std::string CatalogCommandLine(const std::string& deviceFolder) {
     std::string line = "\"mkcat.exe\" \"-a";
     // The command interpreter expands %...% in a command file; %% stands for one %.
@@ -59,6 +58,8 @@ std::string CatalogCommandLine(const std::string& deviceFolder) {
     line += '"';
     return line;
 }
+
+}  // namespace
 
 void RunInstallation(const InstallRequest& request, const Payload& payload, InstallPlatform& platform,
                      const CodePage& codePage, MessagePresenter& messages) {

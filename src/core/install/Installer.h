@@ -27,7 +27,4 @@ struct InstallRequest {
 void RunInstallation(const InstallRequest& request, const Payload& payload, InstallPlatform& platform,
                      const CodePage& codePage, MessagePresenter& messages);
 
-// The bytes of loninst.cmd for a device folder (given in the OEM code page).
-std::string CatalogCommandLine(const std::string& deviceFolder);
-
 }  // namespace korva

@@ -19,7 +19,6 @@ class FormScale {
 public:
     explicit FormScale(int textHeight = kDesignTextHeight);
     int operator()(int designPixels) const;
-    bool IsIdentity() const { return numerator_ == denominator_; }
 
 private:
     int numerator_;

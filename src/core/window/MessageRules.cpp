@@ -19,19 +19,18 @@ std::string ErrorBoxText(const std::string& message, const CodePage& codePage) {
 }
 
 SimpleBoxLayout ComputeSimpleBoxLayout(const SimpleBoxInput& in) {
+    const int unitX = in.alphabetWidth / 52;
+    const int unitY = in.alphabetHeight;
+    const int marginX = MulDiv(8, unitX, 4);
+    const int marginY = MulDiv(8, unitY, 8);
+    const int gap = MulDiv(10, unitY, 8);
+    const int buttonHeight = MulDiv(14, unitY, 8);
+    const int buttonWidth = std::max(MulDiv(50, unitX, 4), in.okCaptionWidth + 8);
     SimpleBoxLayout l{};
-    l.unitX = in.alphabetWidth / 52;
-    l.unitY = in.alphabetHeight;
-    l.marginX = MulDiv(8, l.unitX, 4);
-    l.marginY = MulDiv(8, l.unitY, 8);
-    l.gap = MulDiv(10, l.unitY, 8);
-    l.buttonHeight = MulDiv(14, l.unitY, 8);
-    l.buttonWidth = std::max(MulDiv(50, l.unitX, 4), in.okCaptionWidth + 8);
-    l.clientWidth = std::max(in.textWidth, l.buttonWidth) + 2 * l.marginX;
-    l.clientHeight = in.textHeight + l.buttonHeight + l.gap + 2 * l.marginY;
-    l.text = {l.marginX, l.marginY, in.textWidth, in.textHeight};
-    l.button = {(l.clientWidth - l.buttonWidth) / 2, in.textHeight + l.marginY + l.gap, l.buttonWidth,
-                l.buttonHeight};
+    l.clientWidth = std::max(in.textWidth, buttonWidth) + 2 * marginX;
+    l.clientHeight = in.textHeight + buttonHeight + gap + 2 * marginY;
+    l.text = {marginX, marginY, in.textWidth, in.textHeight};
+    l.button = {(l.clientWidth - buttonWidth) / 2, in.textHeight + marginY + gap, buttonWidth, buttonHeight};
     return l;
 }
 

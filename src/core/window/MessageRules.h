@@ -23,15 +23,14 @@ struct SimpleBoxInput {
 };
 
 struct SimpleBoxLayout {
-    int unitX, unitY;
-    int marginX, marginY, gap;
-    int buttonWidth, buttonHeight;
     int clientWidth, clientHeight;
-    Rect text;
-    Rect button;
+    Rect text;    // the word-wrapped message
+    Rect button;  // "OK"
     bool operator==(const SimpleBoxLayout&) const = default;
 };
 
+// The font units are X = alphabet width / 52 and Y = its height; the margins are 8X/4 and
+// 8Y/8, the gap above the button 10Y/8, the button 50X/4 (or its caption + 8) by 14Y/8.
 SimpleBoxLayout ComputeSimpleBoxLayout(const SimpleBoxInput& in);
 
 }  // namespace korva
