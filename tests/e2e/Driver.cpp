@@ -45,27 +45,6 @@ std::string MakeScratchDir(const std::string& tag) {
     return name;
 }
 
-bool ReadFileBytes(const std::string& path, std::string& out) {
-    out.clear();
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    char buf[65536];
-    DWORD got = 0;
-    bool ok = true;
-    while ((ok = ReadFile(h, buf, sizeof buf, &got, nullptr)) && got > 0) out.append(buf, got);
-    CloseHandle(h);
-    return ok;
-}
-
-bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD put = 0;
-    bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) && put == bytes.size();
-    CloseHandle(h);
-    return ok;
-}
-
 std::string WindowText(HWND w) {
     DWORD_PTR len = 0;
     if (!SendMessageTimeoutA(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &len)) return "<no answer>";
@@ -485,11 +464,12 @@ std::string DecoyExe() { return ToWindowsPath(R7716_E2E_DECOY); }
 
 bool PlaceDecoy(const std::string& path) { return CopyFileA(DecoyExe().c_str(), path.c_str(), FALSE) != FALSE; }
 
-bool WaitForFileBytes(const std::string& path, std::string& out, DWORD timeoutMs) {
+std::optional<std::string> WaitForFileBytes(const std::string& path, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
-        if (Exists(path) && ReadFileBytes(path, out)) return true;
-        if (GetTickCount() - start >= timeoutMs) return false;
+        if (Exists(path))
+            if (auto bytes = ReadFileBytes(path)) return bytes;
+        if (GetTickCount() - start >= timeoutMs) return std::nullopt;
         Sleep(50);
     }
 }

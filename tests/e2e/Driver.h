@@ -5,10 +5,16 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "support/FileBytes.h"
+
 namespace e2e {
+
+using korva::testsupport::ReadFileBytes;
+using korva::testsupport::WriteFileBytes;
 
 constexpr DWORD kTimeoutMs = 10000;
 
@@ -22,8 +28,6 @@ std::string ArtifactDir();       // <builddir>/artifacts
 // A fresh folder under C:\e2e of the prefix, unique for this process and call.
 std::string MakeScratchDir(const std::string& tag);
 bool MakeDirs(const std::string& path);
-bool ReadFileBytes(const std::string& path, std::string& out);
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool IsDirectory(const std::string& path);
 bool Exists(const std::string& path);
 
@@ -110,8 +114,8 @@ bool SaveScreenshot(HWND w, const std::string& pngPath);
 std::string DecoyExe();
 // Copies the stand-in program to path.
 bool PlaceDecoy(const std::string& path);
-// Waits for a file to appear and reads it; false after the timeout.
-bool WaitForFileBytes(const std::string& path, std::string& out, DWORD timeoutMs = kTimeoutMs);
+// Waits for a file to appear and reads it; nothing after the timeout.
+std::optional<std::string> WaitForFileBytes(const std::string& path, DWORD timeoutMs = kTimeoutMs);
 // Names of the entries of a folder matching a pattern such as "*.tmp" (A functions).
 std::vector<std::string> FindNames(const std::string& folder, const std::string& pattern);
 

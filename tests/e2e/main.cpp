@@ -86,13 +86,11 @@ int Demo(const std::string& lonworks) {
     bool all = true;
     for (const std::string& f : {lonworks + "\\Import\\R7716.XIF", device + "\\R7716.ENU", device + "\\R7716.FMT",
                                  device + "\\R7716.FPT", device + "\\R7716.TYP", lonworks + "\\Types\\loninst.cmd"}) {
-        std::string bytes;
-        bool ok = ReadFileBytes(f, bytes);
-        all = all && ok;
-        std::printf("  %-70s %s\n", f.c_str(), ok ? (std::to_string(bytes.size()) + " bytes").c_str() : "MISSING");
+        const auto bytes = ReadFileBytes(f);
+        all = all && bytes;
+        std::printf("  %-70s %s\n", f.c_str(), bytes ? (std::to_string(bytes->size()) + " bytes").c_str() : "MISSING");
     }
-    std::string cmd;
-    ReadFileBytes(lonworks + "\\Types\\loninst.cmd", cmd);
+    const std::string cmd = ReadFileBytes(lonworks + "\\Types\\loninst.cmd").value_or("");
     std::printf("loninst.cmd: %s\n", cmd.c_str());
 
     // The developer build's window in the same place, for the record.

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "TestFiles.h"
 #include "core/common/Exception.h"
 #include "core/install/Installer.h"
 #include "payload/Payload.h"
+#include "support/FileBytes.h"
 #include "win32/Win32CodePage.h"
 #include "win32/Win32InstallPlatform.h"
 
@@ -39,8 +39,8 @@ public:
     void ShowMessage(const std::string& text) override { shown.push_back(text); }
 };
 
-using testfiles::ReadWholeFile;
-using testfiles::WriteWholeFile;
+using testsupport::ReadFileBytes;
+using testsupport::WriteFileBytes;
 
 std::string CommandFile(const std::string& device) { return "\"mkcat.exe\" \"-a" + device + "\""; }
 
@@ -144,12 +144,12 @@ protected:
     }
 
     void ExpectInstalled(const SyntheticPayload& p, const std::string& commandFileBytes) {
-        EXPECT_EQ(ReadWholeFile(lonWorks_ + "\\Import\\R7716.XIF"), SyntheticPayload::Text(p.xif));
-        EXPECT_EQ(ReadWholeFile(device_ + "\\R7716.ENU"), SyntheticPayload::Text(p.enu));
-        EXPECT_EQ(ReadWholeFile(device_ + "\\R7716.FMT"), SyntheticPayload::Text(p.fmt));
-        EXPECT_EQ(ReadWholeFile(device_ + "\\R7716.FPT"), SyntheticPayload::Text(p.fpt));
-        EXPECT_EQ(ReadWholeFile(device_ + "\\R7716.TYP"), SyntheticPayload::Text(p.typ));
-        EXPECT_EQ(ReadWholeFile(types_ + "\\loninst.cmd"), commandFileBytes);
+        EXPECT_EQ(ReadFileBytes(lonWorks_ + "\\Import\\R7716.XIF"), SyntheticPayload::Text(p.xif));
+        EXPECT_EQ(ReadFileBytes(device_ + "\\R7716.ENU"), SyntheticPayload::Text(p.enu));
+        EXPECT_EQ(ReadFileBytes(device_ + "\\R7716.FMT"), SyntheticPayload::Text(p.fmt));
+        EXPECT_EQ(ReadFileBytes(device_ + "\\R7716.FPT"), SyntheticPayload::Text(p.fpt));
+        EXPECT_EQ(ReadFileBytes(device_ + "\\R7716.TYP"), SyntheticPayload::Text(p.typ));
+        EXPECT_EQ(ReadFileBytes(types_ + "\\loninst.cmd"), commandFileBytes);
         for (const std::string& f : {lonWorks_ + "\\Import", types_, device_})
             EXPECT_TRUE(Matching(f, "*.tmp").empty()) << "temporary file left in " << f;
     }
@@ -163,7 +163,7 @@ TEST_F(Win32Installation, FullInstallationWritesEveryFileByteForByte) {
     SyntheticPayload p;
     // The folder name has blanks: the quoted start must not stop at the first one. A file
     // that is no program, named like the text up to that blank, would be started otherwise.
-    WriteWholeFile(base_.substr(0, base_.find(' ')) + ".exe", "not a program");
+    ASSERT_TRUE(WriteFileBytes(base_.substr(0, base_.find(' ')) + ".exe", "not a program"));
     EXPECT_EQ(Install(lonWorks_, p.payload), "");
     DeleteFileA((base_.substr(0, base_.find(' ')) + ".exe").c_str());
 
@@ -184,7 +184,7 @@ TEST_F(Win32Installation, CommandFileRunsTheCatalogToolInTheTypesFolder) {
     for (const std::string& f : {folder, expanded, expanded + "\\LonWorks", expanded + "\\LonWorks\\Types"})
         ASSERT_TRUE(CreateDirectoryA(f.c_str(), nullptr)) << f;
     const std::string decoyMark = base_ + "\\decoy ran";
-    WriteWholeFile(expanded + "\\LonWorks\\Types\\loninst.cmd", "echo x> \"" + decoyMark + "\"\r\n");
+    ASSERT_TRUE(WriteFileBytes(expanded + "\\LonWorks\\Types\\loninst.cmd", "echo x> \"" + decoyMark + "\"\r\n"));
     lonWorks_ = folder + "\\LonWorks";
     types_ = lonWorks_ + "\\Types";
     device_ = types_ + "\\User\\KR";
@@ -195,13 +195,13 @@ TEST_F(Win32Installation, CommandFileRunsTheCatalogToolInTheTypesFolder) {
 
     SyntheticPayload p;
     EXPECT_EQ(Install(lonWorks_, p.payload), "");
-    EXPECT_EQ(ReadWholeFile(types_ + "\\loninst.cmd"),
+    EXPECT_EQ(ReadFileBytes(types_ + "\\loninst.cmd"),
               "\"mkcat.exe\" \"-a" + base_ + "\\%%OS%% 100%%\\LonWorks\\Types\\User\\KR\"");
 
     // The tool runs in a process of its own: wait for its log, at most 20 seconds.
     const std::string logName = types_ + "\\mkcat.log";
     std::string log;
-    for (int i = 0; i < 200 && (log = ReadWholeFile(logName)).find("-a") == std::string::npos; ++i) Sleep(100);
+    for (int i = 0; i < 200 && (log = ReadFileBytes(logName).value_or("")).find("-a") == std::string::npos; ++i) Sleep(100);
     Sleep(500);  // let the command interpreter end before the folder is removed
     const std::string tail = "\"-a" + device_ + "\"";
     ASSERT_GE(log.size(), tail.size()) << "the catalog tool did not run: " << log;
@@ -222,7 +222,7 @@ TEST_F(Win32Installation, ExistingFilesAreReplacedNotAppendedTo) {
     const std::string old(300000, 'o');
     for (const std::string& f : {lonWorks_ + "\\Import\\R7716.XIF", device_ + "\\R7716.ENU", device_ + "\\R7716.FMT",
                                  device_ + "\\R7716.FPT", device_ + "\\R7716.TYP", types_ + "\\loninst.cmd"})
-        WriteWholeFile(f, old);
+        ASSERT_TRUE(WriteFileBytes(f, old));
     SyntheticPayload p;
     EXPECT_EQ(Install(lonWorks_, p.payload), "");
     ExpectInstalled(p, CommandFile(device_));
@@ -238,19 +238,19 @@ TEST_F(Win32Installation, MissingLonWorksFolderNamesItsImportFolder) {
 
 TEST_F(Win32Installation, PlainFileWhereTypesShouldBeNamesTheTypesFolder) {
     ASSERT_TRUE(CreateDirectoryA(lonWorks_.c_str(), nullptr));
-    WriteWholeFile(types_, "a file");
+    ASSERT_TRUE(WriteFileBytes(types_, "a file"));
     SyntheticPayload p;
     EXPECT_EQ(Install(lonWorks_, p.payload), "Cannot create " + types_);
     EXPECT_TRUE(GetFileAttributesA((lonWorks_ + "\\Import").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_FALSE(Exists(lonWorks_ + "\\Import\\R7716.XIF"));
-    EXPECT_EQ(ReadWholeFile(types_), "a file");
+    EXPECT_EQ(ReadFileBytes(types_), "a file");
     EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(Win32Installation, TargetHeldOpenWithoutSharingKeepsItsOldBytes) {
     MakeFolders();
     const std::string fmt = device_ + "\\R7716.FMT";
-    WriteWholeFile(fmt, "old format file");
+    ASSERT_TRUE(WriteFileBytes(fmt, "old format file"));
     const HANDLE held = CreateFileA(fmt.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     SyntheticPayload p;
@@ -258,10 +258,10 @@ TEST_F(Win32Installation, TargetHeldOpenWithoutSharingKeepsItsOldBytes) {
     CloseHandle(held);
 
     EXPECT_EQ(error, "Cannot write " + fmt);
-    EXPECT_EQ(ReadWholeFile(fmt), "old format file");
+    EXPECT_EQ(ReadFileBytes(fmt), "old format file");
     EXPECT_TRUE(Matching(device_, "*.tmp").empty());
     // The files before it were written; nothing after it was.
-    EXPECT_EQ(ReadWholeFile(device_ + "\\R7716.ENU"), SyntheticPayload::Text(p.enu));
+    EXPECT_EQ(ReadFileBytes(device_ + "\\R7716.ENU"), SyntheticPayload::Text(p.enu));
     EXPECT_FALSE(Exists(device_ + "\\R7716.FPT"));
     EXPECT_FALSE(Exists(device_ + "\\R7716.TYP"));
     EXPECT_FALSE(Exists(types_ + "\\loninst.cmd"));
@@ -273,11 +273,11 @@ TEST_F(Win32Installation, TemporaryFileThatCannotBeCreatedLeavesTheTargetAlone) 
     // file is neither emptied nor replaced.
     MakeFolders();
     const std::string xif = lonWorks_ + "\\Import\\R7716.XIF";
-    WriteWholeFile(xif, "old interface file");
+    ASSERT_TRUE(WriteFileBytes(xif, "old interface file"));
     ASSERT_TRUE(CreateDirectoryA((xif + ".tmp").c_str(), nullptr));
     SyntheticPayload p;
     EXPECT_EQ(Install(lonWorks_, p.payload), "Cannot write " + xif);
-    EXPECT_EQ(ReadWholeFile(xif), "old interface file");
+    EXPECT_EQ(ReadFileBytes(xif), "old interface file");
     EXPECT_FALSE(Exists(device_ + "\\R7716.ENU"));
     EXPECT_TRUE(messages_.shown.empty());
 }
@@ -320,12 +320,13 @@ TEST_F(Win32Installation, EmbeddedPayloadIsInstalledAsTheDeviceFiles) {
     };
     std::size_t total = 0;
     for (const auto& f : files) {
-        const std::string expected = ReadWholeFile(sources + "/" + f.source);
-        ASSERT_NE(expected, "<missing>") << f.source;
-        const std::string installed = ReadWholeFile(f.installed);
-        EXPECT_EQ(installed.size(), expected.size()) << f.installed;
-        EXPECT_TRUE(installed == expected) << f.installed << " differs from " << f.source;
-        total += installed.size();
+        const auto expected = ReadFileBytes(sources + "/" + f.source);
+        ASSERT_TRUE(expected) << f.source;
+        const auto installed = ReadFileBytes(f.installed);
+        ASSERT_TRUE(installed) << f.installed;
+        EXPECT_EQ(installed->size(), expected->size()) << f.installed;
+        EXPECT_TRUE(*installed == *expected) << f.installed << " differs from " << f.source;
+        total += installed->size();
     }
     EXPECT_EQ(total, 251606u);  // the five files of this build together
     EXPECT_EQ(messages_.shown, std::vector<std::string>{kInstallSuccess});
