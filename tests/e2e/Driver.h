@@ -107,6 +107,10 @@ bool Capture(HWND w, Shot& shot);
 // Captures a window's screen rectangle into a 24-bit PNG; returns false on failure.
 bool SaveScreenshot(HWND w, const std::string& pngPath);
 
+// The headless demonstration (Demo.cpp): one installation into `lonworks`, a LonWorks folder
+// it creates, with what was installed printed; 0 when it succeeded.
+int RunDemo(const std::string& lonworks);
+
 // ---- fault cases ----
 
 // The stand-in program (see FaultDecoy.cpp): a copy started as NAME leaves NAME.ran with its
