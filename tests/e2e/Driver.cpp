@@ -113,7 +113,9 @@ std::string Printable(const std::string& s) {
 
 // ---- the tool's process ----
 
-Tool::~Tool() {
+Tool::~Tool() { End(); }
+
+void Tool::End() {
     if (pi_.hProcess) {
         if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
             TerminateProcess(pi_.hProcess, 99);
@@ -122,6 +124,9 @@ Tool::~Tool() {
         CloseHandle(pi_.hProcess);
         CloseHandle(pi_.hThread);
     }
+    pi_ = {};
+    main_ = nullptr;
+    pid_ = tid_ = 0;
 }
 
 namespace {
@@ -146,6 +151,7 @@ BOOL CALLBACK FindMainProc(HWND w, LPARAM lp) {
 }  // namespace
 
 std::string Tool::Start(bool developerBuild, const std::string& workingDir) {
+    End();
     std::string exe = ToolExe(developerBuild);
     if (!Exists(exe)) return "the tool is not built: " + exe;
     std::string cmd = "\"" + exe + "\"";

@@ -48,8 +48,8 @@ public:
     Tool(const Tool&) = delete;
     Tool& operator=(const Tool&) = delete;
 
-    // Starts the exe with the given working directory and waits for its main window.
-    // Returns an empty text or what went wrong.
+    // Starts the exe with the given working directory and waits for its main window; a
+    // process of an earlier start is ended first. Returns an empty text or what went wrong.
     std::string Start(bool developerBuild, const std::string& workingDir);
 
     HWND Main() const { return main_; }
@@ -78,6 +78,8 @@ public:
     bool Running() const;
 
 private:
+    void End();  // ends the process if it still runs and lets go of it
+
     PROCESS_INFORMATION pi_{};
     HWND main_ = nullptr;
     DWORD pid_ = 0;
