@@ -130,23 +130,32 @@ void Tool::End() {
 }
 
 namespace {
-struct MainSearch {
+struct TopLevelSearch {
     DWORD pid;
+    const char* cls;
+    const std::string* caption;  // any caption when empty
     HWND found;
 };
 
-BOOL CALLBACK FindMainProc(HWND w, LPARAM lp) {
-    auto* s = reinterpret_cast<MainSearch*>(lp);
+BOOL CALLBACK FindTopLevelProc(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<TopLevelSearch*>(lp);
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
     if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
-    char cls[64] = "";
+    char cls[64] = "", cap[256] = "";
     GetClassNameA(w, cls, sizeof cls);
-    if (std::strcmp(cls, R7716_MAIN_CLASS) == 0) {
-        s->found = w;
-        return FALSE;
-    }
-    return TRUE;
+    if (std::strcmp(cls, s->cls) != 0) return TRUE;
+    GetWindowTextA(w, cap, sizeof cap);
+    if (!s->caption->empty() && *s->caption != cap) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
+// A visible top-level window of the process with the class and, unless empty, the caption.
+HWND FindTopLevel(DWORD pid, const char* cls, const std::string& caption) {
+    TopLevelSearch s{pid, cls, &caption, nullptr};
+    EnumWindows(FindTopLevelProc, reinterpret_cast<LPARAM>(&s));
+    return s.found;
 }
 }  // namespace
 
@@ -175,11 +184,10 @@ std::string Tool::Start(bool developerBuild, const std::string& workingDir) {
     // The main window: its class, shown, in our process (FindWindowA with the class keeps a
     // message box of the same caption out of the search).
     DWORD start = GetTickCount();
-    MainSearch s{pid_, nullptr};
+    HWND found = nullptr;
     while (GetTickCount() - start < kTimeoutMs) {
-        s.found = nullptr;
-        EnumWindows(FindMainProc, reinterpret_cast<LPARAM>(&s));
-        if (s.found) break;
+        found = FindTopLevel(pid_, R7716_MAIN_CLASS, "");
+        if (found) break;
         if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0) {
             DWORD code = 0;
             GetExitCodeProcess(pi_.hProcess, &code);
@@ -187,8 +195,8 @@ std::string Tool::Start(bool developerBuild, const std::string& workingDir) {
         }
         Sleep(20);
     }
-    if (!s.found) return "no visible window of class " R7716_MAIN_CLASS " within 10 s";
-    main_ = s.found;
+    if (!found) return "no visible window of class " R7716_MAIN_CLASS " within 10 s";
+    main_ = found;
     tid_ = GetWindowThreadProcessId(main_, nullptr);
     return {};
 }
@@ -200,33 +208,7 @@ HWND Tool::DebugControl(int id) const {
     return group ? GetDlgItem(group, id) : nullptr;
 }
 
-namespace {
-struct DialogSearch {
-    DWORD pid;
-    const std::string* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialogProc(HWND w, LPARAM lp) {
-    auto* s = reinterpret_cast<DialogSearch*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
-    char cls[64] = "", cap[256] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (std::strcmp(cls, "#32770") != 0) return TRUE;
-    GetWindowTextA(w, cap, sizeof cap);
-    if (!s->caption->empty() && *s->caption != cap) return TRUE;
-    s->found = w;
-    return FALSE;
-}
-}  // namespace
-
-HWND Tool::FindDialog(const std::string& caption) const {
-    DialogSearch s{pid_, &caption, nullptr};
-    EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
+HWND Tool::FindDialog(const std::string& caption) const { return FindTopLevel(pid_, "#32770", caption); }
 
 HWND Tool::WaitForDialog(const std::string& caption, DWORD timeoutMs) const {
     DWORD start = GetTickCount();

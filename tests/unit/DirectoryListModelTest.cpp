@@ -357,19 +357,42 @@ TEST(DirectoryListModel, LabelWidthIsTheListsWhenTheLabelSizesItself) {
     EXPECT_EQ(caption, "LonWorks");
 }
 
-TEST(DirectoryListModel, ChangeToAnotherDriveRebuildsOnce) {
-    for (bool linked : {true, false}) {
+// A change of directory onto another drive, with and without a drive chooser linked to the
+// list. Refused: the drive switch works and the folder behind it is refused; the list must
+// not be left on the new drive with the old drive's rows.
+TEST(DirectoryListModel, ChangeToAnotherDriveRebuildsOnceOrLeavesTheListOnItsDrive) {
+    struct Case { const char* name; bool linked, refused; } cases[] = {
+        {"linked", true, false},
+        {"alone", false, false},
+        {"linked, refused", true, true},
+        {"alone, refused", false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         FakeChooserPlatform fs;
         MakeTypicalMachine(fs);
         FakeChooserWindow w(fs);
-        if (!linked) w.chooser.SetDirList(nullptr);
+        if (!c.linked) w.chooser.SetDirList(nullptr);
         w.Create();
+        const auto rows = w.list.Rows();
         fs.calls.clear();
-        w.list.ChangeDirectory("E:\\Work\\Sub");
-        EXPECT_EQ(w.list.CurrentDirectory(), "E:\\Work\\Sub") << linked;
-        EXPECT_EQ(fs.CallCount("FindFirst"), 1) << linked;
-        EXPECT_EQ(w.changes, 1) << linked;
-        EXPECT_EQ(SelectedLetter(w.chooser), linked ? 'e' : 'c') << linked;
+        if (!c.refused) {
+            w.list.ChangeDirectory("E:\\Work\\Sub");
+            EXPECT_EQ(w.list.CurrentDirectory(), "E:\\Work\\Sub");
+            EXPECT_EQ(fs.CallCount("FindFirst"), 1);
+            EXPECT_EQ(w.changes, 1);
+            EXPECT_EQ(SelectedLetter(w.chooser), c.linked ? 'e' : 'c');
+            continue;
+        }
+        fs.SetCwd("C:\\Temp");
+        fs.failures["SetWorkingDirectory \\Work\\Sub"] = 5;
+        EXPECT_THROW(w.list.ChangeDirectory("E:\\Work\\Sub"), EInOutError);
+        EXPECT_EQ(w.list.CurrentDirectory(), "C:\\Program Files\\LonWorks");
+        EXPECT_EQ(w.list.Rows(), rows);
+        EXPECT_EQ(w.list.RowPath(1), "C:\\Program Files");
+        EXPECT_EQ(fs.cwd, "C:\\Temp");
+        EXPECT_EQ(SelectedLetter(w.chooser), 'c');
+        EXPECT_EQ(w.changes, 0);
     }
 }
 
@@ -391,28 +414,6 @@ TEST(DirectoryListModel, DriveSwitchAfterARefusedDriveRebuildsTheList) {
     EXPECT_EQ(w.list.CurrentDirectory(), "E:\\Work");
     EXPECT_EQ(w.RowTexts(), (std::vector<std::string>{"E:\\", "Work", "Sub"}));
     EXPECT_EQ(w.changes, 1);
-}
-
-TEST(DirectoryListModel, RefusedChangeToAnotherDriveKeepsTheListOnItsDrive) {
-    // The drive switch works, the folder behind it is refused: the list must not be left on
-    // the new drive with the old drive's rows.
-    for (bool linked : {true, false}) {
-        FakeChooserPlatform fs;
-        MakeTypicalMachine(fs);
-        FakeChooserWindow w(fs);
-        if (!linked) w.chooser.SetDirList(nullptr);
-        w.Create();
-        const auto rows = w.list.Rows();
-        fs.SetCwd("C:\\Temp");
-        fs.failures["SetWorkingDirectory \\Work\\Sub"] = 5;
-        EXPECT_THROW(w.list.ChangeDirectory("E:\\Work\\Sub"), EInOutError) << linked;
-        EXPECT_EQ(w.list.CurrentDirectory(), "C:\\Program Files\\LonWorks") << linked;
-        EXPECT_EQ(w.list.Rows(), rows) << linked;
-        EXPECT_EQ(w.list.RowPath(1), "C:\\Program Files") << linked;
-        EXPECT_EQ(fs.cwd, "C:\\Temp") << linked;
-        EXPECT_EQ(SelectedLetter(w.chooser), 'c') << linked;
-        EXPECT_EQ(w.changes, 0) << linked;
-    }
 }
 
 TEST(DirectoryListModel, SplitTargetPathGivesDriveAndFolderAndRestoresTheWorkingDirectory) {
