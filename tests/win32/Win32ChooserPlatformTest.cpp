@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ScratchFolder.h"
 #include "core/chooser/DirectoryListModel.h"
 #include "core/chooser/DriveChooserModel.h"
 #include "core/common/Ascii.h"
@@ -23,13 +24,11 @@ bool RunningUnderWine() {
 class ChooserTree : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
         char buffer[MAX_PATH];
         ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, buffer), 0u);
         saved_ = buffer;
-        root_ = std::string(temp) + "r7716-chooser-" + std::to_string(GetCurrentProcessId());
-        ASSERT_TRUE(CreateDirectoryA(root_.c_str(), nullptr)) << GetLastError();
+        root_ = testing::MakeScratchFolder("chooser");
+        ASSERT_NE(root_, "");
         for (const char* name : {"beta", "Alpha", "gamma", "Delta", "Secret", "Sys", "beta\\Inner"})
             ASSERT_TRUE(CreateDirectoryA((root_ + "\\" + name).c_str(), nullptr)) << name;
         ASSERT_TRUE(SetFileAttributesA((root_ + "\\Secret").c_str(), FILE_ATTRIBUTE_HIDDEN));
@@ -41,12 +40,7 @@ protected:
     }
     void TearDown() override {
         SetCurrentDirectoryA(saved_.c_str());
-        SetFileAttributesA((root_ + "\\Secret").c_str(), FILE_ATTRIBUTE_NORMAL);
-        SetFileAttributesA((root_ + "\\Sys").c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA((root_ + "\\file.txt").c_str());
-        for (const char* name : {"beta\\Inner", "beta", "Alpha", "gamma", "Delta", "Secret", "Sys"})
-            RemoveDirectoryA((root_ + "\\" + name).c_str());
-        RemoveDirectoryA(root_.c_str());
+        testing::RemoveTree(root_);
     }
 
     Win32ChooserPlatform platform_;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ScratchFolder.h"
 #include "core/devtools/HeaderGenerator.h"
 #include "support/FileBytes.h"
 #include "win32/Win32GeneratorFiles.h"
@@ -19,19 +20,11 @@ using testsupport::WriteFileBytes;
 class GeneratorFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-        dir_ = std::string(temp) + "r7716-genfiles-" + std::to_string(GetCurrentProcessId()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        CreateDirectoryA(dir_.c_str(), nullptr);
-        ASSERT_NE(GetFileAttributesA(dir_.c_str()), INVALID_FILE_ATTRIBUTES) << dir_;
+        dir_ = testing::MakeScratchFolder("genfiles");
+        ASSERT_NE(dir_, "");
         base_ = dir_ + "\\R7716.";
     }
-    void TearDown() override {
-        for (const char* ext : {"xif", "enu", "fpt", "fmt", "typ", "h"}) DeleteFileA((base_ + ext).c_str());
-        RemoveDirectoryA((base_ + "xif").c_str());
-        RemoveDirectoryA(dir_.c_str());
-    }
+    void TearDown() override { testing::RemoveTree(dir_); }
 
     static std::string Pattern(std::size_t n) {
         std::string s(n, '\0');

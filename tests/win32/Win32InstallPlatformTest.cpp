@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "ScratchFolder.h"
 #include "core/common/Exception.h"
 #include "core/install/Installer.h"
 #include "payload/Payload.h"
@@ -58,22 +59,6 @@ std::vector<std::string> Matching(const std::string& folder, const char* pattern
     return names;
 }
 
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    const HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
-            else DeleteFileA(child.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
 // A payload made here: a large image with every byte value, text with CR LF, and small ones.
 struct SyntheticPayload {
     std::vector<unsigned char> xif, enu, fpt, fmt, typ;
@@ -104,15 +89,11 @@ struct SyntheticPayload {
 class Win32Installation : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
         char cwd[MAX_PATH];
         ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, cwd), 0u);
         savedDirectory_ = cwd;
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        base_ = std::string(temp) + "r7716 install " + std::to_string(GetCurrentProcessId()) + " " + info->name();
-        RemoveTree(base_);
-        ASSERT_TRUE(CreateDirectoryA(base_.c_str(), nullptr)) << base_;
+        base_ = testing::MakeScratchFolder("install");
+        ASSERT_NE(base_, "");
         lonWorks_ = base_ + "\\LonWorks";
         types_ = lonWorks_ + "\\Types";
         device_ = types_ + "\\User\\KR";
@@ -123,7 +104,7 @@ protected:
         // folder goes (there is no handle to wait on).
         if (!messages_.shown.empty() && messages_.shown.back() == kInstallSuccess) Sleep(1500);
         SetCurrentDirectoryA(savedDirectory_.c_str());
-        RemoveTree(base_);
+        testing::RemoveTree(base_);
     }
 
     // Runs an installation of `path`; returns the message of the raised Exception, or "".
