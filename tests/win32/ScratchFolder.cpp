@@ -5,17 +5,9 @@
 #include <windows.h>
 
 namespace korva::testing {
+namespace {
 
-std::string MakeScratchFolder(const std::string& tag) {
-    char temp[MAX_PATH];
-    if (GetTempPathA(MAX_PATH, temp) == 0) return {};
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string folder = std::string(temp) + "r7716 " + tag + " " + std::to_string(GetCurrentProcessId()) +
-                               " " + (info ? info->name() : "");
-    RemoveTree(folder);
-    return CreateDirectoryA(folder.c_str(), nullptr) ? folder : std::string();
-}
-
+// Removes a folder and everything below it; what cannot be removed stays.
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA data;
     const HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
@@ -30,6 +22,24 @@ void RemoveTree(const std::string& path) {
         FindClose(find);
     }
     RemoveDirectoryA(path.c_str());
+}
+
+}  // namespace
+
+ScratchFolder::ScratchFolder(const std::string& tag) {
+    char buffer[MAX_PATH];
+    if (GetCurrentDirectoryA(MAX_PATH, buffer) > 0) savedDirectory_ = buffer;
+    if (GetTempPathA(MAX_PATH, buffer) == 0) return;
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string folder = std::string(buffer) + "r7716 " + tag + " " + std::to_string(GetCurrentProcessId()) +
+                               " " + (info ? info->name() : "");
+    RemoveTree(folder);
+    if (CreateDirectoryA(folder.c_str(), nullptr)) path_ = folder;
+}
+
+ScratchFolder::~ScratchFolder() {
+    if (!savedDirectory_.empty()) SetCurrentDirectoryA(savedDirectory_.c_str());
+    if (!path_.empty()) RemoveTree(path_);
 }
 
 }  // namespace korva::testing

@@ -6,10 +6,21 @@ namespace korva::testing {
 
 // A fresh, empty folder for the running test: "<temp>\r7716 <tag> <process id> <test name>"
 // (blanks included, as paths under Program Files have them); what an earlier run left there
-// is removed first. The empty text when it cannot be made.
-std::string MakeScratchFolder(const std::string& tag);
+// is removed first. When it goes, the working directory is put back as it found it and the
+// folder is removed with everything below it.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& tag);
+    ~ScratchFolder();
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
 
-// Removes a folder and everything below it; what cannot be removed stays.
-void RemoveTree(const std::string& path);
+    // The folder; empty when it could not be made.
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+    std::string savedDirectory_;
+};
 
 }  // namespace korva::testing

@@ -24,10 +24,7 @@ bool RunningUnderWine() {
 class ChooserTree : public ::testing::Test {
 protected:
     void SetUp() override {
-        char buffer[MAX_PATH];
-        ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, buffer), 0u);
-        saved_ = buffer;
-        root_ = testing::MakeScratchFolder("chooser");
+        root_ = scratch_.Path();
         ASSERT_NE(root_, "");
         for (const char* name : {"beta", "Alpha", "gamma", "Delta", "Secret", "Sys", "beta\\Inner"})
             ASSERT_TRUE(CreateDirectoryA((root_ + "\\" + name).c_str(), nullptr)) << name;
@@ -38,14 +35,10 @@ protected:
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         CloseHandle(file);
     }
-    void TearDown() override {
-        SetCurrentDirectoryA(saved_.c_str());
-        testing::RemoveTree(root_);
-    }
 
+    testing::ScratchFolder scratch_{"chooser"};
     Win32ChooserPlatform platform_;
     std::string root_;
-    std::string saved_;
 };
 
 TEST_F(ChooserTree, EnumerationGivesEveryEntryWithItsAttributes) {

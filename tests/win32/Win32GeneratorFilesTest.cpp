@@ -20,11 +20,10 @@ using testsupport::WriteFileBytes;
 class GeneratorFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = testing::MakeScratchFolder("genfiles");
+        dir_ = scratch_.Path();
         ASSERT_NE(dir_, "");
         base_ = dir_ + "\\R7716.";
     }
-    void TearDown() override { testing::RemoveTree(dir_); }
 
     static std::string Pattern(std::size_t n) {
         std::string s(n, '\0');
@@ -37,6 +36,7 @@ protected:
         return section;
     }
 
+    testing::ScratchFolder scratch_{"genfiles"};
     std::string dir_, base_;
     Win32GeneratorFiles files_;
 };

@@ -89,10 +89,7 @@ struct SyntheticPayload {
 class Win32Installation : public ::testing::Test {
 protected:
     void SetUp() override {
-        char cwd[MAX_PATH];
-        ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, cwd), 0u);
-        savedDirectory_ = cwd;
-        base_ = testing::MakeScratchFolder("install");
+        base_ = scratch_.Path();
         ASSERT_NE(base_, "");
         lonWorks_ = base_ + "\\LonWorks";
         types_ = lonWorks_ + "\\Types";
@@ -101,10 +98,8 @@ protected:
 
     void TearDown() override {
         // A started command file runs on its own; give it time to read itself before its
-        // folder goes (there is no handle to wait on).
+        // folder goes with the scratch folder (there is no handle to wait on).
         if (!messages_.shown.empty() && messages_.shown.back() == kInstallSuccess) Sleep(1500);
-        SetCurrentDirectoryA(savedDirectory_.c_str());
-        testing::RemoveTree(base_);
     }
 
     // Runs an installation of `path`; returns the message of the raised Exception, or "".
@@ -135,7 +130,8 @@ protected:
             EXPECT_TRUE(Matching(f, "*.tmp").empty()) << "temporary file left in " << f;
     }
 
-    std::string savedDirectory_, base_, lonWorks_, types_, device_;
+    testing::ScratchFolder scratch_{"install"};
+    std::string base_, lonWorks_, types_, device_;
     RecordingMessages messages_;
 };
 
