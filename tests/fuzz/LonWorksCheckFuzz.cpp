@@ -10,17 +10,12 @@
 
 #include "FuzzSupport.h"
 #include "core/install/LonWorksCheck.h"
+#include "support/RecordingMessages.h"
 
 namespace {
 
 using korva::fuzz::Characters;
 using korva::fuzz::Show;
-
-class RecordingPresenter : public korva::MessagePresenter {
-public:
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
-};
 
 // The path ends, one trailing backslash set aside, in eight single-byte characters that
 // spell lonworks without regard to case.
@@ -46,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const korva::CodePage& cp = dbcs ? static_cast<const korva::CodePage&>(doubleByte) : ascii;
     const std::string path = size > 0 ? std::string(reinterpret_cast<const char*>(data) + 1, size - 1) : std::string();
 
-    RecordingPresenter messages;
+    korva::testsupport::RecordingMessages messages;
     const std::string result = korva::CheckLonWorksPath(path, cp, messages);
 
     FUZZ_CHECK(result.empty() || result == path, "path %s gave %s", Show(path).c_str(), Show(result).c_str());

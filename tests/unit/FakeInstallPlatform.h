@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "core/common/MessagePresenter.h"
 #include "core/install/InstallPlatform.h"
 
 namespace korva::testing {
@@ -120,12 +119,6 @@ private:
 
     std::map<FileHandle, OpenFile> open_;
     FileHandle nextHandle_ = 100;
-};
-
-class FakeMessages : public MessagePresenter {
-public:
-    std::vector<std::string> shown;
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
 };
 
 }  // namespace korva::testing

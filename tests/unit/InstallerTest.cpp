@@ -7,12 +7,13 @@
 #include "core/common/Exception.h"
 #include "core/install/Installer.h"
 #include "core/install/LonWorksCheck.h"
+#include "support/RecordingMessages.h"
 
 namespace korva {
 namespace {
 
 using testing::FakeInstallPlatform;
-using testing::FakeMessages;
+using testsupport::RecordingMessages;
 
 // Five small images with every kind of byte a real one holds: zero bytes, 0xFF, CR LF.
 const unsigned char kXif[] = {'X', 'I', 'F', '\r', '\n', 0x00, 0xFF, 'x'};
@@ -41,7 +42,7 @@ InstallRequest Request(std::string path, bool developer = false, std::string edi
 }
 
 // Runs one installation; returns the message of the raised Exception, or "" when none was raised.
-std::string Install(const InstallRequest& request, FakeInstallPlatform& platform, FakeMessages& messages) {
+std::string Install(const InstallRequest& request, FakeInstallPlatform& platform, RecordingMessages& messages) {
     AsciiCodePage cp;
     try {
         RunInstallation(request, kPayload, platform, cp, messages);
@@ -97,7 +98,7 @@ TEST(RunInstallation, CommandFileQuotesToolAndFolderAndDoublesPercent) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path + " " + c.edit1);
         FakeInstallPlatform platform = MachineWith(c.path);
-        FakeMessages messages;
+        RecordingMessages messages;
         EXPECT_EQ(Install(Request(c.path, true, c.edit1), platform, messages), "");
         EXPECT_EQ(platform.files[c.commandFile], c.bytes);
     }
@@ -114,7 +115,7 @@ TEST(RunInstallation, CompleteRunOnFreshFolderMakesEveryCallInOrder) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         FakeInstallPlatform platform = MachineWith(c.path);
-        FakeMessages messages;
+        RecordingMessages messages;
         EXPECT_EQ(Install(Request(c.path), platform, messages), "");
 
         const std::string types = c.lonWorksJoin + "\\Types";
@@ -140,7 +141,7 @@ TEST(RunInstallation, CompleteRunOnFreshFolderMakesEveryCallInOrder) {
 
 TEST(RunInstallation, PercentIsDoubledInTheCommandFileOnly) {
     FakeInstallPlatform platform = MachineWith("C:\\100%\\LonWorks");
-    FakeMessages messages;
+    RecordingMessages messages;
     EXPECT_EQ(Install(Request("C:\\100%\\LonWorks"), platform, messages), "");
     EXPECT_EQ(platform.files["C:\\100%\\LonWorks\\Types\\loninst.cmd"],
               "\"mkcat.exe\" \"-aC:\\100%%\\LonWorks\\Types\\User\\KR\"");
@@ -174,7 +175,7 @@ TEST(RunInstallation, CommandFileSpellsTheDeviceFolderInTheOemCodePage) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.edit1);
         FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
-        FakeMessages messages;
+        RecordingMessages messages;
         std::string error;
         try {
             RunInstallation(Request("C:\\LonWorks", true, c.edit1), kPayload, platform, cp, messages);
@@ -209,7 +210,7 @@ TEST(RunInstallation, DeviceFolderNameComesFromEdit1OnlyWithTheDeveloperSwitch) 
     for (const auto& c : cases) {
         SCOPED_TRACE(c.edit1 + (c.developer ? " on" : " off"));
         FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
-        FakeMessages messages;
+        RecordingMessages messages;
         EXPECT_EQ(Install(Request("C:\\LonWorks", c.developer, c.edit1), platform, messages), "");
         const std::string command = "\"mkcat.exe\" \"-a" + c.device + "\"";
         EXPECT_EQ(platform.calls, ExpectedCalls("C:\\LonWorks", c.device, command.size()));
@@ -226,7 +227,7 @@ TEST(RunInstallation, ExistingFoldersAreNotCreatedAndExistingFilesAreReplaced) {
     for (const char* name : {"C:\\LonWorks\\Import\\R7716.XIF", "C:\\LonWorks\\Types\\loninst.cmd"})
         platform.files[name] = longer;
     platform.files[device + "\\R7716.FPT"] = longer;
-    FakeMessages messages;
+    RecordingMessages messages;
 
     EXPECT_EQ(Install(Request("C:\\LonWorks"), platform, messages), "");
     for (const auto& call : platform.calls) EXPECT_NE(call.rfind("MakeFolder", 0), 0u) << call;
@@ -259,7 +260,7 @@ TEST(RunInstallation, FolderThatCannotBeCreatedEndsTheRunWithItsName) {
         platform.folders.insert(c.folders.begin(), c.folders.end());
         for (const auto& f : c.files) platform.files[f] = "old";
         const auto before = platform.folders;
-        FakeMessages messages;
+        RecordingMessages messages;
 
         EXPECT_EQ(Install(Request(c.path), platform, messages), c.error);
         EXPECT_TRUE(messages.shown.empty());
@@ -274,7 +275,7 @@ TEST(RunInstallation, FolderThatCannotBeCreatedEndsTheRunWithItsName) {
 TEST(RunInstallation, RefusedPathShowsOnlyTheWarningAndTouchesNothing) {
     for (const char* path : {"", "C:\\LonWorks\\\\", "D:\\src\\R7716.xif", "C:\\LonWorks "}) {
         FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
-        FakeMessages messages;
+        RecordingMessages messages;
         EXPECT_EQ(Install(Request(path, true, "XY"), platform, messages), "") << path;
         EXPECT_EQ(messages.shown, std::vector<std::string>{kLonWorksWarning}) << path;
         EXPECT_TRUE(platform.calls.empty()) << path;
@@ -291,7 +292,7 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
     const std::string commandFile = types + "\\loninst.cmd";
 
     FakeInstallPlatform reference = MachineWith(lonWorks);
-    FakeMessages referenceMessages;
+    RecordingMessages referenceMessages;
     Install(Request(lonWorks), reference, referenceMessages);
     const std::vector<std::string> all = reference.calls;
 
@@ -331,7 +332,7 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
             platform.failCall = static_cast<int>(i);
             if (op != "MakeFolder") platform.failCall -= 4;
             platform.shortWrite = shortWrite;
-            FakeMessages messages;
+            RecordingMessages messages;
 
             EXPECT_EQ(Install(Request(lonWorks), platform, messages), error);
             EXPECT_TRUE(messages.shown.empty());
@@ -361,7 +362,7 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
 TEST(RunInstallation, FailedTidyUpStillReportsTheWrite) {
     // The write fails and so does the removal of the temporary file: the message stays the same.
     FakeInstallPlatform reference = MachineWith("C:\\LonWorks");
-    FakeMessages m;
+    RecordingMessages m;
     Install(Request("C:\\LonWorks"), reference, m);
     const std::string xif = "C:\\LonWorks\\Import\\R7716.XIF";
 
@@ -376,7 +377,7 @@ TEST(RunInstallation, FailedTidyUpStillReportsTheWrite) {
         }
     } platform;
     platform.folders = reference.folders;
-    FakeMessages messages;
+    RecordingMessages messages;
     EXPECT_EQ(Install(Request("C:\\LonWorks"), platform, messages), "Cannot write " + xif);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(platform.calls.back(), "Remove " + xif + ".tmp");

@@ -2,13 +2,13 @@
 
 #include <string>
 
-#include "FakeInstallPlatform.h"
 #include "core/install/LonWorksCheck.h"
+#include "support/RecordingMessages.h"
 
 namespace korva {
 namespace {
 
-using testing::FakeMessages;
+using testsupport::RecordingMessages;
 
 // Upper-cases like code page 1252 (a-umlaut 0xE4 to 0xC4) on top of ASCII.
 class Latin1CodePage : public AsciiCodePage {
@@ -33,7 +33,7 @@ struct CheckCase {
 };
 
 void ExpectCheck(const CodePage& cp, const CheckCase& c) {
-    FakeMessages messages;
+    RecordingMessages messages;
     const std::string result = CheckLonWorksPath(c.path, cp, messages);
     if (c.accepted) {
         EXPECT_EQ(result, c.path) << '"' << c.path << '"';

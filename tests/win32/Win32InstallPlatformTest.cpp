@@ -10,6 +10,7 @@
 #include "core/install/Installer.h"
 #include "payload/Payload.h"
 #include "support/FileBytes.h"
+#include "support/RecordingMessages.h"
 #include "win32/Win32CodePage.h"
 #include "win32/Win32InstallPlatform.h"
 
@@ -34,13 +35,8 @@ const bool kRunsAsCatalogTool = [] {
     ExitProcess(0);
 }();
 
-class RecordingMessages : public MessagePresenter {
-public:
-    std::vector<std::string> shown;
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-};
-
 using testsupport::ReadFileBytes;
+using testsupport::RecordingMessages;
 using testsupport::WriteFileBytes;
 
 std::string CommandFile(const std::string& device) { return "\"mkcat.exe\" \"-a" + device + "\""; }
