@@ -3,11 +3,13 @@
 #include <string>
 
 #include "core/install/LonWorksCheck.h"
+#include "support/DoubleByteCodePage.h"
 #include "support/RecordingMessages.h"
 
 namespace korva {
 namespace {
 
+using testsupport::DoubleByteCodePage;
 using testsupport::RecordingMessages;
 
 // Upper-cases like code page 1252 (a-umlaut 0xE4 to 0xC4) on top of ASCII.
@@ -19,12 +21,6 @@ public:
             if (static_cast<unsigned char>(c) == 0xE4) c = static_cast<char>(0xC4);
         return text;
     }
-};
-
-// A code page in which 0x81..0x9F and 0xE0..0xFC open a double-byte character (as 932 does).
-class DoubleByteCodePage : public AsciiCodePage {
-public:
-    bool IsLeadByte(unsigned char b) const override { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
 };
 
 struct CheckCase {

@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "core/window/MessageRules.h"
+#include "support/DoubleByteCodePage.h"
 
 namespace korva {
 namespace {
 
-// A code page in which 0x81..0x9F and 0xE0..0xFC open a double-byte character (as 932 does).
-class DoubleByteCodePage : public AsciiCodePage {
-public:
-    bool IsLeadByte(unsigned char b) const override { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-};
+using testsupport::DoubleByteCodePage;
 
 TEST(ErrorBoxText, FullStopFollowsOnlyCharactersAboveTheFullStop) {
     AsciiCodePage cp;
