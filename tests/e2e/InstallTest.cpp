@@ -240,7 +240,7 @@ TEST_F(Installation, FileHeldOpenIsAnErrorAndKeepsTheOldFile) {
 
 // The folder-name box of the developer group names the device folder in the developer
 // build only; the delivered build installs into KR whatever the (hidden) box holds.
-TEST_F(Installation, DeviceFolderNameIsTypedIntoEdit1OnlyInTheDeveloperBuild) {
+TEST_F(Installation, DeviceFolderNameComesFromTheFolderNameBoxOnlyInTheDeveloperBuild) {
     const struct {
         const char* build;
         bool developer;
@@ -255,9 +255,9 @@ TEST_F(Installation, DeviceFolderNameIsTypedIntoEdit1OnlyInTheDeveloperBuild) {
         ASSERT_NO_FATAL_FAILURE(Start(c.developer));
         std::string lonworks = scratch_ + "\\LonWorks";
         ASSERT_TRUE(MakeDirs(lonworks));
-        HWND edit1 = tool_.DebugControl(IDC_EDIT1);
-        ASSERT_NE(edit1, nullptr);
-        ASSERT_TRUE(SetText(edit1, "E2eDevice"));
+        HWND folderNameBox = tool_.DebugControl(IDC_EDIT1);
+        ASSERT_NE(folderNameBox, nullptr);
+        ASSERT_TRUE(SetText(folderNameBox, "E2eDevice"));
         HWND box = Install(lonworks);
         ASSERT_NE(box, nullptr) << "no box within 10 s";
         EXPECT_EQ(BoxText(box), kSuccess);

@@ -37,8 +37,8 @@ FakeInstallPlatform MachineWith(const std::string& lonWorks) {
     return p;
 }
 
-InstallRequest Request(std::string path, bool developer = false, std::string edit1 = "KR") {
-    return InstallRequest{std::move(path), developer, std::move(edit1)};
+InstallRequest Request(std::string path, bool developer = false, std::string deviceName = "KR") {
+    return InstallRequest{std::move(path), developer, std::move(deviceName)};
 }
 
 // Runs one installation; returns the message of the raised Exception, or "" when none was raised.
@@ -83,7 +83,7 @@ std::vector<std::string> ExpectedCalls(const std::string& lonWorks, const std::s
 
 TEST(RunInstallation, CommandFileQuotesToolAndFolderAndDoublesPercent) {
     struct Case {
-        std::string path, edit1, commandFile, bytes;
+        std::string path, deviceName, commandFile, bytes;
     } cases[] = {
         // Without a % the file is 16 bytes longer than the device folder text: 41 bytes here.
         {"C:\\LonWorks", "KR", "C:\\LonWorks\\Types\\loninst.cmd", "\"mkcat.exe\" \"-aC:\\LonWorks\\Types\\User\\KR\""},
@@ -96,10 +96,10 @@ TEST(RunInstallation, CommandFileQuotesToolAndFolderAndDoublesPercent) {
         {"C:\\LonWorks", "%", "C:\\LonWorks\\Types\\loninst.cmd", "\"mkcat.exe\" \"-aC:\\LonWorks\\Types\\User\\%%\""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.path + " " + c.edit1);
+        SCOPED_TRACE(c.path + " " + c.deviceName);
         FakeInstallPlatform platform = MachineWith(c.path);
         RecordingMessages messages;
-        EXPECT_EQ(Install(Request(c.path, true, c.edit1), platform, messages), "");
+        EXPECT_EQ(Install(Request(c.path, true, c.deviceName), platform, messages), "");
         EXPECT_EQ(platform.files[c.commandFile], c.bytes);
     }
 }
@@ -167,23 +167,23 @@ TEST(RunInstallation, CommandFileSpellsTheDeviceFolderInTheOemCodePage) {
         }
     } cp;
     struct Case {
-        std::string edit1, command, error;
+        std::string deviceName, command, error;
     } cases[] = {
         {"Z\xE4hler", "\"mkcat.exe\" \"-aC:\\LonWorks\\Types\\User\\Z\x84hler\"", ""},
         {"100\x80", "", "Cannot write C:\\LonWorks\\Types\\loninst.cmd"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.edit1);
+        SCOPED_TRACE(c.deviceName);
         FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
         RecordingMessages messages;
         std::string error;
         try {
-            RunInstallation(Request("C:\\LonWorks", true, c.edit1), kPayload, platform, cp, messages);
+            RunInstallation(Request("C:\\LonWorks", true, c.deviceName), kPayload, platform, cp, messages);
         } catch (const Exception& e) {
             error = e.Message();
         }
         EXPECT_EQ(error, c.error);
-        const std::string device = "C:\\LonWorks\\Types\\User\\" + c.edit1;
+        const std::string device = "C:\\LonWorks\\Types\\User\\" + c.deviceName;
         EXPECT_EQ(platform.files[device + "\\R7716.TYP"], Bytes(kTyp, sizeof kTyp));
         if (c.error.empty()) {
             EXPECT_EQ(platform.files["C:\\LonWorks\\Types\\loninst.cmd"], c.command);
@@ -196,10 +196,10 @@ TEST(RunInstallation, CommandFileSpellsTheDeviceFolderInTheOemCodePage) {
     }
 }
 
-TEST(RunInstallation, DeviceFolderNameComesFromEdit1OnlyWithTheDeveloperSwitch) {
+TEST(RunInstallation, DeviceFolderNameComesFromTheFolderNameBoxOnlyWithTheDeveloperSwitch) {
     struct Case {
         bool developer;
-        std::string edit1, device;
+        std::string deviceName, device;
     } cases[] = {
         {false, "XY", "C:\\LonWorks\\Types\\User\\KR"},
         {false, "", "C:\\LonWorks\\Types\\User\\KR"},
@@ -208,10 +208,10 @@ TEST(RunInstallation, DeviceFolderNameComesFromEdit1OnlyWithTheDeveloperSwitch) 
         {true, "My Dev", "C:\\LonWorks\\Types\\User\\My Dev"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.edit1 + (c.developer ? " on" : " off"));
+        SCOPED_TRACE(c.deviceName + (c.developer ? " on" : " off"));
         FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
         RecordingMessages messages;
-        EXPECT_EQ(Install(Request("C:\\LonWorks", c.developer, c.edit1), platform, messages), "");
+        EXPECT_EQ(Install(Request("C:\\LonWorks", c.developer, c.deviceName), platform, messages), "");
         const std::string command = "\"mkcat.exe\" \"-a" + c.device + "\"";
         EXPECT_EQ(platform.calls, ExpectedCalls("C:\\LonWorks", c.device, command.size()));
         EXPECT_EQ(platform.files["C:\\LonWorks\\Types\\loninst.cmd"], command);
