@@ -22,6 +22,7 @@
 
 #include "PosixChooserPlatform.h"
 #include "core/chooser/DirectoryListModel.h"
+#include "core/common/Ascii.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ std::string MakeName(int index, std::uint32_t& seed) {
     for (int i = 0; i < length; ++i) {
         seed = seed * 1664525u + 1013904223u;
         const char letter = static_cast<char>('a' + (seed >> 24) % 26);
-        name += (seed >> 16) & 1 ? static_cast<char>(letter - 'a' + 'A') : letter;
+        name += (seed >> 16) & 1 ? korva::AsciiUpper(letter) : letter;
     }
     name += "_" + std::to_string(index);  // unique also without regard to case
     return index % 100 == 0 ? "." + name : name;

@@ -3,7 +3,8 @@
 # Mono or Gecko prompt. Usage: scripts/wineprefix.sh PREFIX
 set -euo pipefail
 prefix=$(realpath -m "$1")
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. "$(dirname "$0")/wine-env.sh"
+wine_env "$prefix"
 if [ -f "$prefix/.r7716-ready" ]; then exit 0; fi
 echo "wineprefix: creating $prefix"
 rm -rf "$prefix"

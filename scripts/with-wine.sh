@@ -5,7 +5,8 @@ set -euo pipefail
 prefix=$(realpath -m "$1"); shift
 here=$(dirname "$0")
 "$here/wineprefix.sh" "$prefix"
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. "$here/wine-env.sh"
+wine_env "$prefix"
 
 xvfb_pid=""
 cleanup() {
@@ -27,7 +28,5 @@ if [ -z "${DISPLAY:-}" ] || [ "${R7716_HEADLESS:-0}" = 1 ]; then
   [ -n "$xvfb_pid" ] || { echo "with-wine: no free X display" >&2; exit 1; }
 fi
 
-# A persistent server makes every later wine start fast; detach it from our pipes.
-wineserver -p </dev/null >/dev/null 2>&1
-wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+wine_start_server
 "$@"

@@ -23,6 +23,7 @@
 #include "BareWindow.h"
 #include "Timing.h"
 #include "app/ControlIds.h"
+#include "support/FileBytes.h"
 
 namespace {
 
@@ -38,18 +39,6 @@ constexpr Installed kFiles[] = {{"R7716.xif", "\\Import\\R7716.XIF"},
                                 {"R7716.fmt", "\\Types\\User\\KR\\R7716.FMT"},
                                 {"R7716.fpt", "\\Types\\User\\KR\\R7716.FPT"},
                                 {"R7716.typ", "\\Types\\User\\KR\\R7716.TYP"}};
-
-bool ReadWhole(const std::string& path, std::string& out) {
-    out.clear();
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    char buf[65536];
-    DWORD got = 0;
-    bool ok = true;
-    while ((ok = ReadFile(h, buf, sizeof buf, &got, nullptr) != 0) && got > 0) out.append(buf, got);
-    CloseHandle(h);
-    return ok;
-}
 
 std::string TextOf(HWND w) {
     char buf[512] = "";
@@ -112,8 +101,9 @@ double TimeOneInstallation(const std::string& exe, const std::string& scratch, c
     bool ok = said == kSuccess;
     if (!ok) std::fprintf(stderr, "bench_install: the box says \"%s\"\n", said.c_str());
     for (const Installed& f : kFiles) {
-        std::string want, got;
-        if (!ReadWhole(resources + "\\" + f.source, want) || !ReadWhole(lonworks + f.target, got) || want != got) {
+        using korva::testsupport::ReadFileBytes;
+        const auto want = ReadFileBytes(resources + "\\" + f.source);
+        if (!want || ReadFileBytes(lonworks + f.target) != want) {
             std::fprintf(stderr, "bench_install: %s%s is missing or differs from %s\n", lonworks.c_str(), f.target,
                          f.source);
             ok = false;

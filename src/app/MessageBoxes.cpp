@@ -3,7 +3,7 @@
 #include <exception>
 
 #include "app/ControlIds.h"
-#include "core/app/MessageRules.h"
+#include "core/window/MessageRules.h"
 #include "win32/Win32CodePage.h"
 
 namespace korva {

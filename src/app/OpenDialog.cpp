@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstring>
 
-#include "core/app/FormLayout.h"
+#include "core/window/FormLayout.h"
 
 namespace korva {
 namespace {

@@ -83,11 +83,12 @@ TEST_F(DevTools, PickedFileLandsInThePathFieldAndTheHeaderMatchesTheBuilds) {
     std::string xif = folder_ + "\\R7716.xif";
     ASSERT_NO_FATAL_FAILURE(Pick(xif));
     ASSERT_NO_FATAL_FAILURE(Generate());
-    std::string want, got;
-    ASSERT_TRUE(ReadFileBytes(GeneratedHeader(), want)) << "the build's header is missing: " << GeneratedHeader();
-    ASSERT_TRUE(ReadFileBytes(folder_ + "\\R7716.h", got)) << "no header written beside the picked file";
-    EXPECT_EQ(got.size(), want.size());
-    EXPECT_TRUE(got == want) << "the header differs from the one the build generated";
+    const auto want = ReadFileBytes(GeneratedHeader());
+    ASSERT_TRUE(want) << "the build's header is missing: " << GeneratedHeader();
+    const auto got = ReadFileBytes(folder_ + "\\R7716.h");
+    ASSERT_TRUE(got) << "no header written beside the picked file";
+    EXPECT_EQ(got->size(), want->size());
+    EXPECT_TRUE(*got == *want) << "the header differs from the one the build generated";
 }
 
 TEST_F(DevTools, DialogIsCentredOnTheWorkAreaWithAThirdAbove) {
@@ -146,15 +147,16 @@ TEST_F(DevTools, NameOfAMissingFileIsTakenAndGivesAnEmptyXifSection) {
     ASSERT_TRUE(DeleteFileA(missing.c_str()));
     ASSERT_NO_FATAL_FAILURE(Pick(missing));
     ASSERT_NO_FATAL_FAILURE(Generate());
-    std::string built, got;
-    ASSERT_TRUE(ReadFileBytes(GeneratedHeader(), built)) << GeneratedHeader();
-    size_t xifEnd = built.find("};\r\n\r\n");
+    const auto built = ReadFileBytes(GeneratedHeader());
+    ASSERT_TRUE(built) << GeneratedHeader();
+    size_t xifEnd = built->find("};\r\n\r\n");
     ASSERT_NE(xifEnd, std::string::npos) << "the build's header has no xif section";
-    std::string want = "\r\n\r\n" + built.substr(xifEnd + 6);
-    ASSERT_TRUE(ReadFileBytes(folder_ + "\\Missing.h", got)) << "no header written";
-    EXPECT_EQ(got.substr(0, 4), "\r\n\r\n");
-    EXPECT_EQ(got.size(), want.size());
-    EXPECT_TRUE(got == want) << "beyond the empty xif section the header differs from the build's";
+    std::string want = "\r\n\r\n" + built->substr(xifEnd + 6);
+    const auto got = ReadFileBytes(folder_ + "\\Missing.h");
+    ASSERT_TRUE(got) << "no header written";
+    EXPECT_EQ(got->substr(0, 4), "\r\n\r\n");
+    EXPECT_EQ(got->size(), want.size());
+    EXPECT_TRUE(*got == want) << "beyond the empty xif section the header differs from the build's";
 }
 
 }  // namespace

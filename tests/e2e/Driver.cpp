@@ -1,5 +1,6 @@
 #include "Driver.h"
 
+#include "Png.h"
 #include "app/ControlIds.h"
 
 #include <cstdio>
@@ -43,27 +44,6 @@ std::string MakeScratchDir(const std::string& tag) {
                   GetTickCount(), ++counter);
     MakeDirs(name);
     return name;
-}
-
-bool ReadFileBytes(const std::string& path, std::string& out) {
-    out.clear();
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    char buf[65536];
-    DWORD got = 0;
-    bool ok = true;
-    while ((ok = ReadFile(h, buf, sizeof buf, &got, nullptr)) && got > 0) out.append(buf, got);
-    CloseHandle(h);
-    return ok;
-}
-
-bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    DWORD put = 0;
-    bool ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr) && put == bytes.size();
-    CloseHandle(h);
-    return ok;
 }
 
 std::string WindowText(HWND w) {
@@ -133,7 +113,9 @@ std::string Printable(const std::string& s) {
 
 // ---- the tool's process ----
 
-Tool::~Tool() {
+Tool::~Tool() { End(); }
+
+void Tool::End() {
     if (pi_.hProcess) {
         if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
             TerminateProcess(pi_.hProcess, 99);
@@ -142,30 +124,43 @@ Tool::~Tool() {
         CloseHandle(pi_.hProcess);
         CloseHandle(pi_.hThread);
     }
+    pi_ = {};
+    main_ = nullptr;
+    pid_ = tid_ = 0;
 }
 
 namespace {
-struct MainSearch {
+struct TopLevelSearch {
     DWORD pid;
+    const char* cls;
+    const std::string* caption;  // any caption when empty
     HWND found;
 };
 
-BOOL CALLBACK FindMainProc(HWND w, LPARAM lp) {
-    auto* s = reinterpret_cast<MainSearch*>(lp);
+BOOL CALLBACK FindTopLevelProc(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<TopLevelSearch*>(lp);
     DWORD pid = 0;
     GetWindowThreadProcessId(w, &pid);
     if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
-    char cls[64] = "";
+    char cls[64] = "", cap[256] = "";
     GetClassNameA(w, cls, sizeof cls);
-    if (std::strcmp(cls, R7716_MAIN_CLASS) == 0) {
-        s->found = w;
-        return FALSE;
-    }
-    return TRUE;
+    if (std::strcmp(cls, s->cls) != 0) return TRUE;
+    GetWindowTextA(w, cap, sizeof cap);
+    if (!s->caption->empty() && *s->caption != cap) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
+// A visible top-level window of the process with the class and, unless empty, the caption.
+HWND FindTopLevel(DWORD pid, const char* cls, const std::string& caption) {
+    TopLevelSearch s{pid, cls, &caption, nullptr};
+    EnumWindows(FindTopLevelProc, reinterpret_cast<LPARAM>(&s));
+    return s.found;
 }
 }  // namespace
 
 std::string Tool::Start(bool developerBuild, const std::string& workingDir) {
+    End();
     std::string exe = ToolExe(developerBuild);
     if (!Exists(exe)) return "the tool is not built: " + exe;
     std::string cmd = "\"" + exe + "\"";
@@ -189,11 +184,10 @@ std::string Tool::Start(bool developerBuild, const std::string& workingDir) {
     // The main window: its class, shown, in our process (FindWindowA with the class keeps a
     // message box of the same caption out of the search).
     DWORD start = GetTickCount();
-    MainSearch s{pid_, nullptr};
+    HWND found = nullptr;
     while (GetTickCount() - start < kTimeoutMs) {
-        s.found = nullptr;
-        EnumWindows(FindMainProc, reinterpret_cast<LPARAM>(&s));
-        if (s.found) break;
+        found = FindTopLevel(pid_, R7716_MAIN_CLASS, "");
+        if (found) break;
         if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0) {
             DWORD code = 0;
             GetExitCodeProcess(pi_.hProcess, &code);
@@ -201,8 +195,8 @@ std::string Tool::Start(bool developerBuild, const std::string& workingDir) {
         }
         Sleep(20);
     }
-    if (!s.found) return "no visible window of class " R7716_MAIN_CLASS " within 10 s";
-    main_ = s.found;
+    if (!found) return "no visible window of class " R7716_MAIN_CLASS " within 10 s";
+    main_ = found;
     tid_ = GetWindowThreadProcessId(main_, nullptr);
     return {};
 }
@@ -214,33 +208,7 @@ HWND Tool::DebugControl(int id) const {
     return group ? GetDlgItem(group, id) : nullptr;
 }
 
-namespace {
-struct DialogSearch {
-    DWORD pid;
-    const std::string* caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindDialogProc(HWND w, LPARAM lp) {
-    auto* s = reinterpret_cast<DialogSearch*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(w, &pid);
-    if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
-    char cls[64] = "", cap[256] = "";
-    GetClassNameA(w, cls, sizeof cls);
-    if (std::strcmp(cls, "#32770") != 0) return TRUE;
-    GetWindowTextA(w, cap, sizeof cap);
-    if (!s->caption->empty() && *s->caption != cap) return TRUE;
-    s->found = w;
-    return FALSE;
-}
-}  // namespace
-
-HWND Tool::FindDialog(const std::string& caption) const {
-    DialogSearch s{pid_, &caption, nullptr};
-    EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&s));
-    return s.found;
-}
+HWND Tool::FindDialog(const std::string& caption) const { return FindTopLevel(pid_, "#32770", caption); }
 
 HWND Tool::WaitForDialog(const std::string& caption, DWORD timeoutMs) const {
     DWORD start = GetTickCount();
@@ -347,70 +315,7 @@ void SendKey(WORD vk, WORD modifier) {
     SendInput(n, in, sizeof(INPUT));
 }
 
-// ---- screenshots: the window's screen rectangle as a PNG with stored (uncompressed) deflate ----
-
-namespace {
-unsigned long Crc(const unsigned char* p, size_t n, unsigned long c = 0xFFFFFFFFul) {
-    static unsigned long table[256];
-    static bool ready = false;
-    if (!ready) {
-        for (unsigned long i = 0; i < 256; ++i) {
-            unsigned long v = i;
-            for (int k = 0; k < 8; ++k) v = (v & 1) ? 0xEDB88320ul ^ (v >> 1) : v >> 1;
-            table[i] = v;
-        }
-        ready = true;
-    }
-    for (size_t i = 0; i < n; ++i) c = table[(c ^ p[i]) & 0xFF] ^ (c >> 8);
-    return c;
-}
-
-void Put32(std::string& out, unsigned long v) {
-    out += static_cast<char>((v >> 24) & 0xFF);
-    out += static_cast<char>((v >> 16) & 0xFF);
-    out += static_cast<char>((v >> 8) & 0xFF);
-    out += static_cast<char>(v & 0xFF);
-}
-
-void Chunk(std::string& out, const char* type, const std::string& data) {
-    Put32(out, static_cast<unsigned long>(data.size()));
-    std::string body = std::string(type, 4) + data;
-    out += body;
-    Put32(out, Crc(reinterpret_cast<const unsigned char*>(body.data()), body.size()) ^ 0xFFFFFFFFul);
-}
-
-std::string Png(int w, int h, const std::vector<unsigned char>& rgbRows) {
-    std::string out("\x89PNG\r\n\x1a\n", 8);
-    std::string ihdr;
-    Put32(ihdr, w);
-    Put32(ihdr, h);
-    ihdr += std::string("\x08\x02\x00\x00\x00", 5);
-    Chunk(out, "IHDR", ihdr);
-    std::string z("\x78\x01", 2);
-    unsigned long a = 1, b = 0;
-    for (unsigned char c : rgbRows) {
-        a = (a + c) % 65521;
-        b = (b + a) % 65521;
-    }
-    for (size_t pos = 0; pos < rgbRows.size() || pos == 0;) {
-        size_t n = rgbRows.size() - pos;
-        if (n > 65535) n = 65535;
-        bool last = pos + n == rgbRows.size();
-        z += static_cast<char>(last ? 1 : 0);
-        z += static_cast<char>(n & 0xFF);
-        z += static_cast<char>(n >> 8);
-        z += static_cast<char>(~n & 0xFF);
-        z += static_cast<char>((~n >> 8) & 0xFF);
-        z.append(reinterpret_cast<const char*>(rgbRows.data()) + pos, n);
-        pos += n;
-        if (last) break;
-    }
-    Put32(z, (b << 16) | a);
-    Chunk(out, "IDAT", z);
-    Chunk(out, "IEND", "");
-    return out;
-}
-}  // namespace
+// ---- screenshots ----
 
 bool Capture(HWND w, Shot& shot) {
     RECT r{};
@@ -468,15 +373,8 @@ COLORREF Shot::At(POINT screen) const {
 bool SaveScreenshot(HWND w, const std::string& pngPath) {
     Shot shot;
     if (!Capture(w, shot)) return false;
-    std::vector<unsigned char> rows;
-    rows.reserve(static_cast<size_t>(shot.height) * (shot.width * 3 + 1));
-    for (int y = 0; y < shot.height; ++y) {
-        rows.push_back(0);  // filter: none
-        auto line = shot.rgb.begin() + static_cast<ptrdiff_t>(y) * shot.width * 3;
-        rows.insert(rows.end(), line, line + shot.width * 3);
-    }
     MakeDirs(ArtifactDir());
-    return WriteFileBytes(pngPath, Png(shot.width, shot.height, rows));
+    return WriteFileBytes(pngPath, EncodePng(shot.width, shot.height, shot.rgb));
 }
 
 // ---- fault cases ----
@@ -485,11 +383,12 @@ std::string DecoyExe() { return ToWindowsPath(R7716_E2E_DECOY); }
 
 bool PlaceDecoy(const std::string& path) { return CopyFileA(DecoyExe().c_str(), path.c_str(), FALSE) != FALSE; }
 
-bool WaitForFileBytes(const std::string& path, std::string& out, DWORD timeoutMs) {
+std::optional<std::string> WaitForFileBytes(const std::string& path, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
-        if (Exists(path) && ReadFileBytes(path, out)) return true;
-        if (GetTickCount() - start >= timeoutMs) return false;
+        if (Exists(path))
+            if (auto bytes = ReadFileBytes(path)) return bytes;
+        if (GetTickCount() - start >= timeoutMs) return std::nullopt;
         Sleep(50);
     }
 }

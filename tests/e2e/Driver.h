@@ -5,10 +5,16 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "support/FileBytes.h"
+
 namespace e2e {
+
+using korva::testsupport::ReadFileBytes;
+using korva::testsupport::WriteFileBytes;
 
 constexpr DWORD kTimeoutMs = 10000;
 
@@ -22,8 +28,6 @@ std::string ArtifactDir();       // <builddir>/artifacts
 // A fresh folder under C:\e2e of the prefix, unique for this process and call.
 std::string MakeScratchDir(const std::string& tag);
 bool MakeDirs(const std::string& path);
-bool ReadFileBytes(const std::string& path, std::string& out);
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool IsDirectory(const std::string& path);
 bool Exists(const std::string& path);
 
@@ -44,8 +48,8 @@ public:
     Tool(const Tool&) = delete;
     Tool& operator=(const Tool&) = delete;
 
-    // Starts the exe with the given working directory and waits for its main window.
-    // Returns an empty text or what went wrong.
+    // Starts the exe with the given working directory and waits for its main window; a
+    // process of an earlier start is ended first. Returns an empty text or what went wrong.
     std::string Start(bool developerBuild, const std::string& workingDir);
 
     HWND Main() const { return main_; }
@@ -74,6 +78,8 @@ public:
     bool Running() const;
 
 private:
+    void End();  // ends the process if it still runs and lets go of it
+
     PROCESS_INFORMATION pi_{};
     HWND main_ = nullptr;
     DWORD pid_ = 0;
@@ -103,6 +109,10 @@ bool Capture(HWND w, Shot& shot);
 // Captures a window's screen rectangle into a 24-bit PNG; returns false on failure.
 bool SaveScreenshot(HWND w, const std::string& pngPath);
 
+// The headless demonstration (Demo.cpp): one installation into `lonworks`, a LonWorks folder
+// it creates, with what was installed printed; 0 when it succeeded.
+int RunDemo(const std::string& lonworks);
+
 // ---- fault cases ----
 
 // The stand-in program (see FaultDecoy.cpp): a copy started as NAME leaves NAME.ran with its
@@ -110,8 +120,8 @@ bool SaveScreenshot(HWND w, const std::string& pngPath);
 std::string DecoyExe();
 // Copies the stand-in program to path.
 bool PlaceDecoy(const std::string& path);
-// Waits for a file to appear and reads it; false after the timeout.
-bool WaitForFileBytes(const std::string& path, std::string& out, DWORD timeoutMs = kTimeoutMs);
+// Waits for a file to appear and reads it; nothing after the timeout.
+std::optional<std::string> WaitForFileBytes(const std::string& path, DWORD timeoutMs = kTimeoutMs);
 // Names of the entries of a folder matching a pattern such as "*.tmp" (A functions).
 std::vector<std::string> FindNames(const std::string& folder, const std::string& pattern);
 

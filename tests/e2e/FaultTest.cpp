@@ -22,11 +22,7 @@ const char kSuccess[] = "Information: The operation is successfully complete.";
 
 using Boxes = std::vector<std::string>;
 
-std::string Source(const char* name) {
-    std::string bytes;
-    ReadFileBytes(ResourceDir() + "\\" + name, bytes);
-    return bytes;
-}
+std::string Source(const char* name) { return ReadFileBytes(ResourceDir() + "\\" + name).value_or(""); }
 
 // Every % of the device folder doubled, as the command file holds it.
 std::string Doubled(const std::string& s) {
@@ -77,10 +73,10 @@ protected:
         ExpectFile(device + "\\R7716.TYP", Source("R7716.typ"));
     }
     static void ExpectFile(const std::string& path, const std::string& want) {
-        std::string got;
-        ASSERT_TRUE(ReadFileBytes(path, got)) << "cannot read " << path;
-        EXPECT_EQ(got.size(), want.size()) << path;
-        EXPECT_TRUE(got == want) << path << " does not hold the expected bytes";
+        const auto got = ReadFileBytes(path);
+        ASSERT_TRUE(got) << "cannot read " << path;
+        EXPECT_EQ(got->size(), want.size()) << path;
+        EXPECT_TRUE(*got == want) << path << " does not hold the expected bytes";
     }
     static void ExpectNoTemporaryFiles(const std::string& lonworks) {
         for (const std::string& folder : {lonworks + "\\Import", lonworks + "\\Types", lonworks + "\\Types\\User\\KR"})
@@ -92,16 +88,12 @@ protected:
     static void ExpectCommandFile(const std::string& lonworks) {
         std::string device = lonworks + "\\Types\\User\\KR";
         CharToOemBuffA(device.c_str(), device.data(), static_cast<DWORD>(device.size()));
-        std::string cmd;
-        ASSERT_TRUE(ReadFileBytes(lonworks + "\\Types\\loninst.cmd", cmd)) << "no command file";
-        EXPECT_EQ(cmd, "\"mkcat.exe\" \"-a" + Doubled(device) + "\"");
+        EXPECT_EQ(ReadFileBytes(lonworks + "\\Types\\loninst.cmd"), "\"mkcat.exe\" \"-a" + Doubled(device) + "\"");
     }
     // Waits for the stand-in catalog tool in the Types folder to run and returns the command
     // line it was given.
     static std::string CatalogToolLine(const std::string& lonworks) {
-        std::string line;
-        if (!WaitForFileBytes(lonworks + "\\Types\\mkcat.exe.ran", line)) return "<mkcat.exe did not run within 10 s>";
-        return line;
+        return WaitForFileBytes(lonworks + "\\Types\\mkcat.exe.ran").value_or("<mkcat.exe did not run within 10 s>");
     }
     // The LonWorks folder with its Types folder and the stand-in catalog tool in it.
     static void Prepare(const std::string& lonworks) {
@@ -349,8 +341,7 @@ TEST_P(LongPath, IsAClearErrorAndLeavesNothingHalfWritten) {
     EXPECT_EQ(seen, c.entries) << "LonWorks|Import|Types|User|KR";
     const std::string xif = lonworks + "\\Import\\R7716.XIF";
     if (ExistsLong(xif)) {
-        std::string got;
-        EXPECT_TRUE(ReadFileBytes(xif, got) && got == Source("R7716.xif")) << "the interface file is not whole";
+        EXPECT_TRUE(ReadFileBytes(xif) == Source("R7716.xif")) << "the interface file is not whole";
     }
 }
 

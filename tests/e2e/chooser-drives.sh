@@ -16,9 +16,10 @@ set -eu
 step=$1
 prefix=$2
 folder=$3
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 key='HKLM\Software\Wine\Drives'
 
+. "$(dirname "$0")/../../scripts/wine-env.sh"
+wine_env "$prefix"
 . "$(dirname "$0")/wineserver-steps.sh"
 
 stop_server first

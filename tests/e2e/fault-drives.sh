@@ -17,9 +17,10 @@ set -u
 prefix=$1
 folder=$2
 shift 2
-export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 key='HKLM\Software\Wine\Drives'
 
+. "$(dirname "$0")/../../scripts/wine-env.sh"
+wine_env "$prefix"
 . "$(dirname "$0")/wineserver-steps.sh"
 
 unmount_all() {

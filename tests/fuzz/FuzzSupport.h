@@ -1,6 +1,6 @@
 #pragma once
 // Shared pieces of the fuzz targets: a property check that stops the run with a message,
-// a double-byte code page, character-wise helpers written apart from the core's own, and
+// the tests' double-byte code page, character-wise helpers written apart from the core's own, and
 // a reader for the simple line-based inputs the targets take.
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/common/CodePage.h"
+#include "support/DoubleByteCodePage.h"
 
 // Stops the run (libFuzzer then keeps the input as a crash) when a property does not hold.
 #define FUZZ_CHECK(condition, ...)                                                   \
@@ -25,27 +26,7 @@
 
 namespace korva::fuzz {
 
-// 0x81..0x9F and 0xE0..0xFC open a double-byte character, as in code page 932. Only
-// single-byte ASCII letters change case; a trail byte is left as it is.
-class DoubleByteCodePage : public CodePage {
-public:
-    bool IsLeadByte(unsigned char b) const override { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-    std::string Upper(std::string text) const override { return Map(std::move(text), 'a', 'z', 'A' - 'a'); }
-    std::string Lower(std::string text) const override { return Map(std::move(text), 'A', 'Z', 'a' - 'A'); }
-    std::optional<std::string> ToOem(const std::string& text) const override { return text; }
-
-private:
-    std::string Map(std::string text, char from, char to, int delta) const {
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            if (IsLeadByte(static_cast<unsigned char>(text[i]))) {
-                ++i;  // skip the trail byte
-                continue;
-            }
-            if (text[i] >= from && text[i] <= to) text[i] = static_cast<char>(text[i] + delta);
-        }
-        return text;
-    }
-};
+using testsupport::DoubleByteCodePage;
 
 // The characters of a text as byte strings of one or two bytes. A lead byte at the very
 // end has no trail byte and stands alone.

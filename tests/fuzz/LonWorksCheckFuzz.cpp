@@ -10,19 +10,12 @@
 
 #include "FuzzSupport.h"
 #include "core/install/LonWorksCheck.h"
+#include "support/RecordingMessages.h"
 
 namespace {
 
 using korva::fuzz::Characters;
 using korva::fuzz::Show;
-
-class RecordingPresenter : public korva::MessagePresenter {
-public:
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-    std::vector<std::string> shown;
-};
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
 
 // The path ends, one trailing backslash set aside, in eight single-byte characters that
 // spell lonworks without regard to case.
@@ -34,7 +27,7 @@ bool EndsInLonWorks(const std::string& path, const korva::CodePage& cp) {
     const std::size_t first = chars.size() - 8;
     for (std::size_t k = 0; k < 8; ++k) {
         const std::string& c = chars[first + k];
-        if (c.size() != 1 || AsciiLower(c[0]) != kWord[k]) return false;
+        if (c.size() != 1 || korva::AsciiLower(c[0]) != kWord[k]) return false;
     }
     return true;
 }
@@ -48,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const korva::CodePage& cp = dbcs ? static_cast<const korva::CodePage&>(doubleByte) : ascii;
     const std::string path = size > 0 ? std::string(reinterpret_cast<const char*>(data) + 1, size - 1) : std::string();
 
-    RecordingPresenter messages;
+    korva::testsupport::RecordingMessages messages;
     const std::string result = korva::CheckLonWorksPath(path, cp, messages);
 
     FUZZ_CHECK(result.empty() || result == path, "path %s gave %s", Show(path).c_str(), Show(result).c_str());

@@ -22,10 +22,10 @@
 
 namespace {
 
+using korva::AsciiLower;
+using korva::AsciiUpper;
 using korva::fuzz::Show;
 using korva::testing::FakeChooserPlatform;
-
-std::string Lower(const std::string& s) { return FakeChooserPlatform::Lower(s); }
 
 // "X:\name\name..." on a drive of the machine, with non-empty names made of characters
 // Windows allows in a name (no control characters, none of < > : " / | ? *): the paths
@@ -97,7 +97,7 @@ void CheckSplit(const std::vector<std::string>& lines, const std::string& target
     list.HandleWindowCreated();
     const std::string before = m.fs.cwd;
     const bool existing = IsMachinePath(target) && m.fs.IsDirectory(target) &&
-                          m.fs.drives.at(static_cast<char>(target[0] & ~0x20)).hasMedium;
+                          m.fs.drives.at(AsciiUpper(target[0])).hasMedium;
 
     korva::SplitTarget split;
     int error = 0;
@@ -106,7 +106,7 @@ void CheckSplit(const std::vector<std::string>& lines, const std::string& target
     } catch (const korva::EInOutError& e) {
         error = e.ErrorCode();
         FUZZ_CHECK(error != 0, "target %s: EInOutError with code 0", Show(target).c_str());
-        FUZZ_CHECK(e.Message() == korva::InOutErrorMessage(error), "target %s: message %s for code %d",
+        FUZZ_CHECK(e.Message() == korva::MakeInOutError(error).Message(), "target %s: message %s for code %d",
                    Show(target).c_str(), Show(e.Message()).c_str(), error);
     }
     // The working directory is changed back, unless the machine refuses the way back itself.
@@ -125,7 +125,7 @@ void CheckSplit(const std::vector<std::string>& lines, const std::string& target
         if (!split.folderPart.empty())
             FUZZ_CHECK(m.fs.SetWorkingDirectory(split.folderPart) == 0, "target %s: folder part %s refused",
                        Show(target).c_str(), Show(split.folderPart).c_str());
-        FUZZ_CHECK(Lower(m.fs.cwd) == Lower(Normalized(target)), "target %s: folder part %s leads to %s",
+        FUZZ_CHECK(AsciiLower(m.fs.cwd) == AsciiLower(Normalized(target)), "target %s: folder part %s leads to %s",
                    Show(target).c_str(), Show(split.folderPart).c_str(), Show(m.fs.cwd).c_str());
     }
 }
@@ -138,7 +138,7 @@ void CheckChangeDirectory(const std::vector<std::string>& lines, const std::stri
     window.Create();
     korva::DirectoryListModel& list = window.list;
     const bool existing = IsMachinePath(target) && m.fs.IsDirectory(target) &&
-                          m.fs.drives.at(static_cast<char>(target[0] & ~0x20)).hasMedium;
+                          m.fs.drives.at(AsciiUpper(target[0])).hasMedium;
 
     const std::vector<korva::DirectoryRow> rows = list.Rows();
     const std::string current = list.CurrentDirectory(), cwd = m.fs.cwd, label = window.label;
@@ -166,16 +166,18 @@ void CheckChangeDirectory(const std::vector<std::string>& lines, const std::stri
     }
     FUZZ_CHECK(m.fs.cwd == list.CurrentDirectory(), "target %s (%s): working directory %s, list in %s",
                Show(target).c_str(), how, Show(m.fs.cwd).c_str(), Show(list.CurrentDirectory()).c_str());
-    const int cur = list.CurrentRowIndex();
+    const int cur = list.HighlightedRow();  // the current row, after the rebuild
     FUZZ_CHECK(cur >= 0 && list.RowPath(cur) == list.CurrentDirectory(), "target %s (%s): current row path %s",
                Show(target).c_str(), how, Show(list.RowPath(cur)).c_str());
     if (window.changes != changes) {
-        FUZZ_CHECK(window.pathField == window.label && window.label == list.LabelCaption(),
+        const std::string caption = korva::ShortenPathToWidth(list.CurrentDirectory(), window.measure,
+                                                              korva::kDirectoryListWidth, m.fs.AnsiCodePage());
+        FUZZ_CHECK(window.pathField == window.label && window.label == caption,
                    "target %s (%s): path field %s, label %s", Show(target).c_str(), how,
                    Show(window.pathField).c_str(), Show(window.label).c_str());
     }
     if (existing && m.failing.empty())
-        FUZZ_CHECK(Lower(list.CurrentDirectory()) == Lower(Normalized(target)), "target %s (%s): list moved to %s",
+        FUZZ_CHECK(AsciiLower(list.CurrentDirectory()) == AsciiLower(Normalized(target)), "target %s (%s): list moved to %s",
                    Show(target).c_str(), how, Show(list.CurrentDirectory()).c_str());
 }
 

@@ -15,6 +15,7 @@
 #include "core/chooser/ChooserPlatform.h"
 #include "core/chooser/DirectoryListModel.h"
 #include "core/chooser/DriveChooserModel.h"
+#include "core/common/Ascii.h"
 
 namespace korva::testing {
 
@@ -41,8 +42,8 @@ public:
 
     void AddDrive(char letter) { AddDrive(letter, Drive{}); }
     void AddDrive(char letter, Drive drive) {
-        drives[Upper(letter)] = std::move(drive);
-        if (letter != '\\') AddDir(std::string(1, Upper(letter)) + ":\\");
+        drives[AsciiUpper(letter)] = std::move(drive);
+        if (letter != '\\') AddDir(std::string(1, AsciiUpper(letter)) + ":\\");
     }
 
     // Adds a folder (and any missing parent) and lists it in its parent.
@@ -75,15 +76,15 @@ public:
         auto parent = nodes_.find(Key(Parent(full)));
         if (parent != nodes_.end()) {
             auto& list = parent->second.listing;
-            std::string name = Lower(full.substr(full.rfind('\\') + 1));
+            std::string name = AsciiLower(full.substr(full.rfind('\\') + 1));
             list.erase(std::remove_if(list.begin(), list.end(),
-                                      [&](const FolderEntry& e) { return Lower(e.name) == name; }),
+                                      [&](const FolderEntry& e) { return AsciiLower(e.name) == name; }),
                        list.end());
         }
     }
     void SetCwd(const std::string& path) {
         cwd = Display(nodes_.at(Key(Canonical(path))).path);
-        if (cwd.size() > 1 && cwd[1] == ':') driveCwd[Upper(cwd[0])] = cwd;
+        if (cwd.size() > 1 && cwd[1] == ':') driveCwd[AsciiUpper(cwd[0])] = cwd;
     }
     int CallCount(const std::string& prefix) const {
         return static_cast<int>(std::count_if(calls.begin(), calls.end(),
@@ -101,7 +102,7 @@ public:
     int DriveType(const std::string& root) override {
         calls.push_back("DriveType " + root);
         if (Fails("DriveType", root)) return kDriveUnknown;
-        auto it = drives.find(Upper(root.empty() ? '?' : root[0]));
+        auto it = drives.find(AsciiUpper(root.empty() ? '?' : root[0]));
         return it == drives.end() ? kDriveNoRootDir : it->second.type;
     }
     std::optional<VolumeInformation> VolumeInfo(const std::string& root) override {
@@ -120,7 +121,7 @@ public:
     std::optional<std::string> NetworkConnection(const std::string& localName) override {
         calls.push_back("NetworkConnection " + localName);
         if (Fails("NetworkConnection", localName)) return std::nullopt;
-        auto it = drives.find(Upper(localName.empty() ? '?' : localName[0]));
+        auto it = drives.find(AsciiUpper(localName.empty() ? '?' : localName[0]));
         if (it == drives.end()) return std::nullopt;
         return it->second.remote;
     }
@@ -135,7 +136,7 @@ public:
         if (it == nodes_.end()) return nodes_.count(Key(Parent(full))) ? 2 : 3;
         if ((it->second.attributes & kAttrDirectory) == 0) return 267;
         cwd = Display(it->second.path);
-        if (cwd.size() > 1 && cwd[1] == ':') driveCwd[Upper(cwd[0])] = cwd;
+        if (cwd.size() > 1 && cwd[1] == ':') driveCwd[AsciiUpper(cwd[0])] = cwd;
         return 0;
     }
     std::string WorkingDirectory() override {
@@ -165,16 +166,10 @@ public:
     }
     int Compare(const std::string& a, const std::string& b, bool ignoreCase) override {
         if (compare) return compare(a, b, ignoreCase);
-        const std::string x = ignoreCase ? Lower(a) : a, y = ignoreCase ? Lower(b) : b;
+        const std::string x = ignoreCase ? AsciiLower(a) : a, y = ignoreCase ? AsciiLower(b) : b;
         return x < y ? -1 : x == y ? 0 : 1;
     }
     const CodePage& AnsiCodePage() const override { return *codePage; }
-
-    static std::string Lower(std::string s) {
-        for (char& c : s)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        return s;
-    }
 
 private:
     struct Node {
@@ -196,8 +191,7 @@ private:
         std::size_t next_ = 0;
     };
 
-    static char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-    static std::string Key(const std::string& canonical) { return Lower(canonical); }
+    static std::string Key(const std::string& canonical) { return AsciiLower(canonical); }
     static bool IsUnc(const std::string& p) { return p.size() >= 2 && p[0] == '\\' && p[1] == '\\'; }
     static bool IsRoot(const std::string& p) {
         if (p.size() == 3 && p[1] == ':') return true;
@@ -221,7 +215,7 @@ private:
     }
     const Drive* DriveOf(const std::string& canonical) const {
         if (canonical.empty()) return nullptr;
-        auto it = drives.find(IsUnc(canonical) ? '\\' : Upper(canonical[0]));
+        auto it = drives.find(IsUnc(canonical) ? '\\' : AsciiUpper(canonical[0]));
         return it == drives.end() ? nullptr : &it->second;
     }
 
@@ -229,7 +223,7 @@ private:
     std::string Canonical(const std::string& path) const {
         std::string full;
         if (path.size() >= 2 && path[1] == ':') {
-            const char letter = Upper(path[0]);
+            const char letter = AsciiUpper(path[0]);
             const std::string rest = path.substr(2);
             auto dc = driveCwd.find(letter);
             const std::string base = dc != driveCwd.end() ? dc->second : std::string(1, letter) + ":\\";
@@ -287,14 +281,37 @@ inline void MakeTypicalMachine(FakeChooserPlatform& fs) {
     fs.SetCwd("C:\\Program Files\\LonWorks");
 }
 
+// The text of the chooser's selected entry, as the drop-down shows it; "" when none is.
+inline std::string SelectedEntry(const DriveChooserModel& chooser) {
+    const int index = chooser.SelectedIndex();
+    return index < 0 ? std::string() : chooser.Entries()[static_cast<std::size_t>(index)].text;
+}
+
+// The drive letter of the selected entry; '\0' when none is selected.
+inline char SelectedLetter(const DriveChooserModel& chooser) {
+    const std::string entry = SelectedEntry(chooser);
+    return entry.empty() ? '\0' : entry[0];
+}
+
+// The texts of the list's subfolder rows, in their order.
+inline std::vector<std::string> SubfolderRows(const DirectoryListModel& list) {
+    std::vector<std::string> names;
+    for (const DirectoryRow& row : list.Rows())
+        if (row.kind == RowKind::Subfolder) names.push_back(row.text);
+    return names;
+}
+
 // The main window's part of the folder chooser: the drive chooser linked to the directory
 // list, the list linked to the hidden label, OnChange copying the label into the path field.
 struct FakeChooserWindow {
     explicit FakeChooserWindow(FakeChooserPlatform& platform, int pixelsPerChar = 6)
-        : fs(platform), chooser(platform), list(platform) {
+        : fs(platform),
+          chooser(platform),
+          list(platform),
+          measure([pixelsPerChar](const std::string& text) { return static_cast<int>(text.size()) * pixelsPerChar; }) {
         chooser.SetDirList(&list);
         list.SetDirLabel(DirLabelLink{
-            [pixelsPerChar](const std::string& text) { return static_cast<int>(text.size()) * pixelsPerChar; },
+            measure,
             [this](const std::string& caption) {
                 label = caption;
                 ++labelUpdates;
@@ -319,6 +336,7 @@ struct FakeChooserWindow {
     FakeChooserPlatform& fs;
     DriveChooserModel chooser;
     DirectoryListModel list;
+    TextMeasure measure;  // the label's font: a fixed width per character
     std::string label;
     std::string pathField;
     int labelUpdates = 0;

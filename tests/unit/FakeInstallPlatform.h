@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "core/common/MessagePresenter.h"
 #include "core/install/InstallPlatform.h"
 
 namespace korva::testing {
@@ -18,22 +17,22 @@ public:
     std::map<std::string, std::string> files;  // existing files and their bytes
     std::string currentDirectory;
     int failCall = -1;                      // index into `calls` of the call that fails
-    bool shortWrite = false;                // a failing WriteFile writes all but one byte
+    bool shortWrite = false;                // a failing Write writes all but one byte
 
-    bool IsDirectory(const std::string& path) override {
-        if (Record("IsDirectory " + path)) return false;
+    bool IsFolder(const std::string& path) override {
+        if (Record("IsFolder " + path)) return false;
         return folders.count(path) != 0;
     }
 
-    bool CreateDirectory(const std::string& path) override {
-        if (Record("CreateDirectory " + path)) return false;
+    bool MakeFolder(const std::string& path) override {
+        if (Record("MakeFolder " + path)) return false;
         if (folders.count(path) || files.count(path) || !folders.count(Parent(path))) return false;
         folders.insert(path);
         return true;
     }
 
-    bool CreateFile(const std::string& path, FileHandle& handle) override {
-        if (Record("CreateFile " + path)) return false;
+    bool OpenForWrite(const std::string& path, FileHandle& handle) override {
+        if (Record("OpenForWrite " + path)) return false;
         if (folders.count(path) || !folders.count(Parent(path))) return false;
         for (const auto& [h, open] : open_)
             if (open.path == path) return false;  // opened without sharing
@@ -43,9 +42,9 @@ public:
         return true;
     }
 
-    std::uint32_t WriteFile(FileHandle handle, const unsigned char* bytes, std::uint32_t count) override {
+    std::uint32_t Write(FileHandle handle, const unsigned char* bytes, std::uint32_t count) override {
         const std::string path = PathOf(handle);
-        if (Record("WriteFile " + path + " " + std::to_string(count))) {
+        if (Record("Write " + path + " " + std::to_string(count))) {
             if (!shortWrite || count == 0) return 0;
             --count;
         }
@@ -56,15 +55,15 @@ public:
         return count;
     }
 
-    bool CloseHandle(FileHandle handle) override {
+    bool Close(FileHandle handle) override {
         const std::string path = PathOf(handle);
-        const bool fail = Record("CloseHandle " + path);
+        const bool fail = Record("Close " + path);
         const bool known = open_.erase(handle) != 0;  // a failed close still releases the handle
         return known && !fail;
     }
 
-    bool ReplaceFile(const std::string& from, const std::string& to) override {
-        if (Record("ReplaceFile " + from + " -> " + to)) return false;
+    bool MoveOver(const std::string& from, const std::string& to) override {
+        if (Record("MoveOver " + from + " -> " + to)) return false;
         auto it = files.find(from);
         if (it == files.end() || folders.count(to) || !folders.count(Parent(to))) return false;
         files[to] = it->second;
@@ -72,22 +71,22 @@ public:
         return true;
     }
 
-    bool DeleteFile(const std::string& path) override {
-        if (Record("DeleteFile " + path)) return false;
+    bool Remove(const std::string& path) override {
+        if (Record("Remove " + path)) return false;
         return files.erase(path) != 0;
     }
 
-    bool SetCurrentDirectory(const std::string& path) override {
-        if (Record("SetCurrentDirectory " + path)) return false;
+    bool EnterFolder(const std::string& path) override {
+        if (Record("EnterFolder " + path)) return false;
         if (!folders.count(path)) return false;
         currentDirectory = path;
         return true;
     }
 
-    void Sleep(unsigned milliseconds) override { Record("Sleep " + std::to_string(milliseconds)); }
+    void Pause(unsigned milliseconds) override { Record("Pause " + std::to_string(milliseconds)); }
 
-    bool WinExec(const std::string& commandLine, int showMode) override {
-        if (Record("WinExec " + commandLine + " " + std::to_string(showMode))) return false;
+    bool Start(const std::string& commandLine, int showMode) override {
+        if (Record("Start " + commandLine + " " + std::to_string(showMode))) return false;
         return true;
     }
 
@@ -120,12 +119,6 @@ private:
 
     std::map<FileHandle, OpenFile> open_;
     FileHandle nextHandle_ = 100;
-};
-
-class FakeMessages : public MessagePresenter {
-public:
-    std::vector<std::string> shown;
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
 };
 
 }  // namespace korva::testing

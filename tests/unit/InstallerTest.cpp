@@ -7,12 +7,13 @@
 #include "core/common/Exception.h"
 #include "core/install/Installer.h"
 #include "core/install/LonWorksCheck.h"
+#include "support/RecordingMessages.h"
 
 namespace korva {
 namespace {
 
 using testing::FakeInstallPlatform;
-using testing::FakeMessages;
+using testsupport::RecordingMessages;
 
 // Five small images with every kind of byte a real one holds: zero bytes, 0xFF, CR LF.
 const unsigned char kXif[] = {'X', 'I', 'F', '\r', '\n', 0x00, 0xFF, 'x'};
@@ -36,12 +37,12 @@ FakeInstallPlatform MachineWith(const std::string& lonWorks) {
     return p;
 }
 
-InstallRequest Request(std::string path, bool developer = false, std::string edit1 = "KR") {
-    return InstallRequest{std::move(path), developer, std::move(edit1)};
+InstallRequest Request(std::string path, bool developer = false, std::string deviceName = "KR") {
+    return InstallRequest{std::move(path), developer, std::move(deviceName)};
 }
 
 // Runs one installation; returns the message of the raised Exception, or "" when none was raised.
-std::string Install(const InstallRequest& request, FakeInstallPlatform& platform, FakeMessages& messages) {
+std::string Install(const InstallRequest& request, FakeInstallPlatform& platform, RecordingMessages& messages) {
     AsciiCodePage cp;
     try {
         RunInstallation(request, kPayload, platform, cp, messages);
@@ -53,10 +54,10 @@ std::string Install(const InstallRequest& request, FakeInstallPlatform& platform
 
 // The calls of one write of `target` with `count` bytes, through its temporary file.
 void AddWrite(std::vector<std::string>& calls, const std::string& target, std::size_t count) {
-    calls.push_back("CreateFile " + target + ".tmp");
-    calls.push_back("WriteFile " + target + ".tmp " + std::to_string(count));
-    calls.push_back("CloseHandle " + target + ".tmp");
-    calls.push_back("ReplaceFile " + target + ".tmp -> " + target);
+    calls.push_back("OpenForWrite " + target + ".tmp");
+    calls.push_back("Write " + target + ".tmp " + std::to_string(count));
+    calls.push_back("Close " + target + ".tmp");
+    calls.push_back("MoveOver " + target + ".tmp -> " + target);
 }
 
 // Every call of a complete run on a machine where no folder below the LonWorks folder exists.
@@ -65,8 +66,8 @@ std::vector<std::string> ExpectedCalls(const std::string& lonWorks, const std::s
     const std::string types = lonWorks + "\\Types";
     std::vector<std::string> c;
     for (const std::string& f : {lonWorks + "\\Import", types, types + "\\User", device}) {
-        c.push_back("IsDirectory " + f);
-        c.push_back("CreateDirectory " + f);
+        c.push_back("IsFolder " + f);
+        c.push_back("MakeFolder " + f);
     }
     AddWrite(c, lonWorks + "\\Import\\R7716.XIF", sizeof kXif);
     AddWrite(c, device + "\\R7716.ENU", sizeof kEnu);
@@ -74,24 +75,33 @@ std::vector<std::string> ExpectedCalls(const std::string& lonWorks, const std::s
     AddWrite(c, device + "\\R7716.FPT", sizeof kFpt);
     AddWrite(c, device + "\\R7716.TYP", sizeof kTyp);
     AddWrite(c, types + "\\loninst.cmd", commandLength);
-    c.push_back("SetCurrentDirectory " + types);
-    c.push_back("Sleep 300");
-    c.push_back("WinExec \"" + types + "\\loninst.cmd\" 1");
+    c.push_back("EnterFolder " + types);
+    c.push_back("Pause 300");
+    c.push_back("Start \"" + types + "\\loninst.cmd\" 1");
     return c;
 }
 
-TEST(CatalogCommandLine, QuotesToolAndFolderAndDoublesPercent) {
-    struct Case { const char* device; const char* line; } cases[] = {
-        {"C:\\LonWorks\\Types\\User\\KR", "\"mkcat.exe\" \"-aC:\\LonWorks\\Types\\User\\KR\""},
-        {"C:\\LonWorks\\\\Types\\User\\KR", "\"mkcat.exe\" \"-aC:\\LonWorks\\\\Types\\User\\KR\""},
-        {"C:\\100%\\LonWorks\\Types\\User\\KR", "\"mkcat.exe\" \"-aC:\\100%%\\LonWorks\\Types\\User\\KR\""},
-        {"C:\\%PATH%\\LonWorks\\Types\\User\\KR", "\"mkcat.exe\" \"-aC:\\%%PATH%%\\LonWorks\\Types\\User\\KR\""},
-        {"%", "\"mkcat.exe\" \"-a%%\""},
-        {"", "\"mkcat.exe\" \"-a\""},
+TEST(RunInstallation, CommandFileQuotesToolAndFolderAndDoublesPercent) {
+    struct Case {
+        std::string path, deviceName, commandFile, bytes;
+    } cases[] = {
+        // Without a % the file is 16 bytes longer than the device folder text: 41 bytes here.
+        {"C:\\LonWorks", "KR", "C:\\LonWorks\\Types\\loninst.cmd", "\"mkcat.exe\" \"-aC:\\LonWorks\\Types\\User\\KR\""},
+        {"C:\\LonWorks\\", "KR", "C:\\LonWorks\\\\Types\\loninst.cmd",
+         "\"mkcat.exe\" \"-aC:\\LonWorks\\\\Types\\User\\KR\""},
+        {"C:\\100%\\LonWorks", "KR", "C:\\100%\\LonWorks\\Types\\loninst.cmd",
+         "\"mkcat.exe\" \"-aC:\\100%%\\LonWorks\\Types\\User\\KR\""},
+        {"C:\\%PATH%\\LonWorks", "KR", "C:\\%PATH%\\LonWorks\\Types\\loninst.cmd",
+         "\"mkcat.exe\" \"-aC:\\%%PATH%%\\LonWorks\\Types\\User\\KR\""},
+        {"C:\\LonWorks", "%", "C:\\LonWorks\\Types\\loninst.cmd", "\"mkcat.exe\" \"-aC:\\LonWorks\\Types\\User\\%%\""},
     };
-    for (const auto& c : cases) EXPECT_EQ(CatalogCommandLine(c.device), c.line) << c.device;
-    // Without a % the file is 16 bytes longer than the device folder text: 41 for C:\LonWorks.
-    EXPECT_EQ(CatalogCommandLine("C:\\LonWorks\\Types\\User\\KR").size(), 41u);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path + " " + c.deviceName);
+        FakeInstallPlatform platform = MachineWith(c.path);
+        RecordingMessages messages;
+        EXPECT_EQ(Install(Request(c.path, true, c.deviceName), platform, messages), "");
+        EXPECT_EQ(platform.files[c.commandFile], c.bytes);
+    }
 }
 
 TEST(RunInstallation, CompleteRunOnFreshFolderMakesEveryCallInOrder) {
@@ -105,7 +115,7 @@ TEST(RunInstallation, CompleteRunOnFreshFolderMakesEveryCallInOrder) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         FakeInstallPlatform platform = MachineWith(c.path);
-        FakeMessages messages;
+        RecordingMessages messages;
         EXPECT_EQ(Install(Request(c.path), platform, messages), "");
 
         const std::string types = c.lonWorksJoin + "\\Types";
@@ -129,18 +139,9 @@ TEST(RunInstallation, CompleteRunOnFreshFolderMakesEveryCallInOrder) {
     }
 }
 
-TEST(RunInstallation, CommandFileForCLonWorksIsTheFortyOneBytesGiven) {
-    FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
-    FakeMessages messages;
-    Install(Request("C:\\LonWorks"), platform, messages);
-    const std::string bytes = platform.files["C:\\LonWorks\\Types\\loninst.cmd"];
-    EXPECT_EQ(bytes, "\"mkcat.exe\" \"-aC:\\LonWorks\\Types\\User\\KR\"");
-    EXPECT_EQ(bytes.size(), 41u);
-}
-
 TEST(RunInstallation, PercentIsDoubledInTheCommandFileOnly) {
     FakeInstallPlatform platform = MachineWith("C:\\100%\\LonWorks");
-    FakeMessages messages;
+    RecordingMessages messages;
     EXPECT_EQ(Install(Request("C:\\100%\\LonWorks"), platform, messages), "");
     EXPECT_EQ(platform.files["C:\\100%\\LonWorks\\Types\\loninst.cmd"],
               "\"mkcat.exe\" \"-aC:\\100%%\\LonWorks\\Types\\User\\KR\"");
@@ -148,8 +149,8 @@ TEST(RunInstallation, PercentIsDoubledInTheCommandFileOnly) {
     // command, so the command file is started by its name in the working directory.
     EXPECT_TRUE(platform.folders.count("C:\\100%\\LonWorks\\Types\\User\\KR"));
     const auto n = platform.calls.size();
-    EXPECT_EQ(platform.calls[n - 3], "SetCurrentDirectory C:\\100%\\LonWorks\\Types");
-    EXPECT_EQ(platform.calls[n - 1], "WinExec \".\\loninst.cmd\" 1");
+    EXPECT_EQ(platform.calls[n - 3], "EnterFolder C:\\100%\\LonWorks\\Types");
+    EXPECT_EQ(platform.calls[n - 1], "Start \".\\loninst.cmd\" 1");
 }
 
 TEST(RunInstallation, CommandFileSpellsTheDeviceFolderInTheOemCodePage) {
@@ -166,39 +167,39 @@ TEST(RunInstallation, CommandFileSpellsTheDeviceFolderInTheOemCodePage) {
         }
     } cp;
     struct Case {
-        std::string edit1, command, error;
+        std::string deviceName, command, error;
     } cases[] = {
         {"Z\xE4hler", "\"mkcat.exe\" \"-aC:\\LonWorks\\Types\\User\\Z\x84hler\"", ""},
         {"100\x80", "", "Cannot write C:\\LonWorks\\Types\\loninst.cmd"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.edit1);
+        SCOPED_TRACE(c.deviceName);
         FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
-        FakeMessages messages;
+        RecordingMessages messages;
         std::string error;
         try {
-            RunInstallation(Request("C:\\LonWorks", true, c.edit1), kPayload, platform, cp, messages);
+            RunInstallation(Request("C:\\LonWorks", true, c.deviceName), kPayload, platform, cp, messages);
         } catch (const Exception& e) {
             error = e.Message();
         }
         EXPECT_EQ(error, c.error);
-        const std::string device = "C:\\LonWorks\\Types\\User\\" + c.edit1;
+        const std::string device = "C:\\LonWorks\\Types\\User\\" + c.deviceName;
         EXPECT_EQ(platform.files[device + "\\R7716.TYP"], Bytes(kTyp, sizeof kTyp));
         if (c.error.empty()) {
             EXPECT_EQ(platform.files["C:\\LonWorks\\Types\\loninst.cmd"], c.command);
             EXPECT_EQ(messages.shown, std::vector<std::string>{kInstallSuccess});
         } else {
             EXPECT_EQ(platform.files.count("C:\\LonWorks\\Types\\loninst.cmd"), 0u);
-            for (const auto& call : platform.calls) EXPECT_NE(call.rfind("WinExec", 0), 0u) << call;
+            for (const auto& call : platform.calls) EXPECT_NE(call.rfind("Start", 0), 0u) << call;
             EXPECT_TRUE(messages.shown.empty());
         }
     }
 }
 
-TEST(RunInstallation, DeviceFolderNameComesFromEdit1OnlyWithTheDeveloperSwitch) {
+TEST(RunInstallation, DeviceFolderNameComesFromTheFolderNameBoxOnlyWithTheDeveloperSwitch) {
     struct Case {
         bool developer;
-        std::string edit1, device;
+        std::string deviceName, device;
     } cases[] = {
         {false, "XY", "C:\\LonWorks\\Types\\User\\KR"},
         {false, "", "C:\\LonWorks\\Types\\User\\KR"},
@@ -207,10 +208,10 @@ TEST(RunInstallation, DeviceFolderNameComesFromEdit1OnlyWithTheDeveloperSwitch) 
         {true, "My Dev", "C:\\LonWorks\\Types\\User\\My Dev"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.edit1 + (c.developer ? " on" : " off"));
+        SCOPED_TRACE(c.deviceName + (c.developer ? " on" : " off"));
         FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
-        FakeMessages messages;
-        EXPECT_EQ(Install(Request("C:\\LonWorks", c.developer, c.edit1), platform, messages), "");
+        RecordingMessages messages;
+        EXPECT_EQ(Install(Request("C:\\LonWorks", c.developer, c.deviceName), platform, messages), "");
         const std::string command = "\"mkcat.exe\" \"-a" + c.device + "\"";
         EXPECT_EQ(platform.calls, ExpectedCalls("C:\\LonWorks", c.device, command.size()));
         EXPECT_EQ(platform.files["C:\\LonWorks\\Types\\loninst.cmd"], command);
@@ -226,13 +227,13 @@ TEST(RunInstallation, ExistingFoldersAreNotCreatedAndExistingFilesAreReplaced) {
     for (const char* name : {"C:\\LonWorks\\Import\\R7716.XIF", "C:\\LonWorks\\Types\\loninst.cmd"})
         platform.files[name] = longer;
     platform.files[device + "\\R7716.FPT"] = longer;
-    FakeMessages messages;
+    RecordingMessages messages;
 
     EXPECT_EQ(Install(Request("C:\\LonWorks"), platform, messages), "");
-    for (const auto& call : platform.calls) EXPECT_NE(call.rfind("CreateDirectory", 0), 0u) << call;
+    for (const auto& call : platform.calls) EXPECT_NE(call.rfind("MakeFolder", 0), 0u) << call;
     EXPECT_EQ(platform.files["C:\\LonWorks\\Import\\R7716.XIF"], Bytes(kXif, sizeof kXif));
     EXPECT_EQ(platform.files[device + "\\R7716.FPT"], Bytes(kFpt, sizeof kFpt));
-    EXPECT_EQ(platform.files["C:\\LonWorks\\Types\\loninst.cmd"], CatalogCommandLine(device));
+    EXPECT_EQ(platform.files["C:\\LonWorks\\Types\\loninst.cmd"], "\"mkcat.exe\" \"-a" + device + "\"");
     EXPECT_EQ(platform.files.size(), 6u);
     EXPECT_EQ(messages.shown, std::vector<std::string>{kInstallSuccess});
 }
@@ -259,14 +260,14 @@ TEST(RunInstallation, FolderThatCannotBeCreatedEndsTheRunWithItsName) {
         platform.folders.insert(c.folders.begin(), c.folders.end());
         for (const auto& f : c.files) platform.files[f] = "old";
         const auto before = platform.folders;
-        FakeMessages messages;
+        RecordingMessages messages;
 
         EXPECT_EQ(Install(Request(c.path), platform, messages), c.error);
         EXPECT_TRUE(messages.shown.empty());
         auto expectedFolders = before;
         expectedFolders.insert(c.created.begin(), c.created.end());
         EXPECT_EQ(platform.folders, expectedFolders);
-        EXPECT_EQ(platform.calls.back(), "CreateDirectory " + c.error.substr(sizeof "Cannot create " - 1));
+        EXPECT_EQ(platform.calls.back(), "MakeFolder " + c.error.substr(sizeof "Cannot create " - 1));
         EXPECT_EQ(platform.files.size(), c.files.size());
     }
 }
@@ -274,7 +275,7 @@ TEST(RunInstallation, FolderThatCannotBeCreatedEndsTheRunWithItsName) {
 TEST(RunInstallation, RefusedPathShowsOnlyTheWarningAndTouchesNothing) {
     for (const char* path : {"", "C:\\LonWorks\\\\", "D:\\src\\R7716.xif", "C:\\LonWorks "}) {
         FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
-        FakeMessages messages;
+        RecordingMessages messages;
         EXPECT_EQ(Install(Request(path, true, "XY"), platform, messages), "") << path;
         EXPECT_EQ(messages.shown, std::vector<std::string>{kLonWorksWarning}) << path;
         EXPECT_TRUE(platform.calls.empty()) << path;
@@ -291,7 +292,7 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
     const std::string commandFile = types + "\\loninst.cmd";
 
     FakeInstallPlatform reference = MachineWith(lonWorks);
-    FakeMessages referenceMessages;
+    RecordingMessages referenceMessages;
     Install(Request(lonWorks), reference, referenceMessages);
     const std::vector<std::string> all = reference.calls;
 
@@ -301,23 +302,23 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
             const std::string& call = all[i];
             const std::string op = call.substr(0, call.find(' '));
             const std::string arg = call.substr(call.find(' ') + 1);
-            if (op == "IsDirectory" || op == "Sleep") continue;  // nothing to fail
-            if (shortWrite && op != "WriteFile") continue;
+            if (op == "IsFolder" || op == "Pause") continue;  // nothing to fail
+            if (shortWrite && op != "Write") continue;
             SCOPED_TRACE(call + (shortWrite ? " (short write)" : ""));
 
             // The file this call belongs to, when it is one of the writes.
             std::string target;
-            if (op == "CreateFile" || op == "CloseHandle") target = arg.substr(0, arg.size() - 4);
-            if (op == "WriteFile") target = arg.substr(0, arg.rfind(' ') - 4);
-            if (op == "ReplaceFile") target = arg.substr(arg.find(" -> ") + 4);
+            if (op == "OpenForWrite" || op == "Close") target = arg.substr(0, arg.size() - 4);
+            if (op == "Write") target = arg.substr(0, arg.rfind(' ') - 4);
+            if (op == "MoveOver") target = arg.substr(arg.find(" -> ") + 4);
 
             std::string error;
             std::vector<std::string> tail;  // the calls allowed after the failing one
-            if (op == "CreateDirectory") error = "Cannot create " + arg;
+            if (op == "MakeFolder") error = "Cannot create " + arg;
             if (!target.empty()) error = "Cannot write " + target;
-            if (op == "WriteFile") tail = {"CloseHandle " + target + ".tmp", "DeleteFile " + target + ".tmp"};
-            if (op == "CloseHandle" || op == "ReplaceFile") tail = {"DeleteFile " + target + ".tmp"};
-            if (op == "SetCurrentDirectory" || op == "WinExec") error = "Cannot start " + commandFile;
+            if (op == "Write") tail = {"Close " + target + ".tmp", "Remove " + target + ".tmp"};
+            if (op == "Close" || op == "MoveOver") tail = {"Remove " + target + ".tmp"};
+            if (op == "EnterFolder" || op == "Start") error = "Cannot start " + commandFile;
             ASSERT_FALSE(error.empty()) << "no expectation for " << call;
 
             // Every file already has old contents, so that a failed replace can be seen.
@@ -325,13 +326,13 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
             platform.folders.insert({lonWorks + "\\Import", types, types + "\\User", device});
             for (const auto& [name, bytes] : reference.files) platform.files[name] = "old " + name;
             // Folders must be missing for their creation to be called at all.
-            if (op == "CreateDirectory") platform = MachineWith(lonWorks);
+            if (op == "MakeFolder") platform = MachineWith(lonWorks);
             const auto filesBefore = platform.files;
             // Line up the call numbers with the reference run, which created the folders.
             platform.failCall = static_cast<int>(i);
-            if (op != "CreateDirectory") platform.failCall -= 4;
+            if (op != "MakeFolder") platform.failCall -= 4;
             platform.shortWrite = shortWrite;
-            FakeMessages messages;
+            RecordingMessages messages;
 
             EXPECT_EQ(Install(Request(lonWorks), platform, messages), error);
             EXPECT_TRUE(messages.shown.empty());
@@ -340,7 +341,7 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
             // The calls up to the failing one are those of a good run; after it only the tidy-up.
             std::vector<std::string> expected;
             for (const auto& c : all) {
-                if (op != "CreateDirectory" && c.rfind("CreateDirectory", 0) == 0) continue;
+                if (op != "MakeFolder" && c.rfind("MakeFolder", 0) == 0) continue;
                 expected.push_back(c);
                 if (&c == &all[i]) break;
             }
@@ -361,25 +362,25 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
 TEST(RunInstallation, FailedTidyUpStillReportsTheWrite) {
     // The write fails and so does the removal of the temporary file: the message stays the same.
     FakeInstallPlatform reference = MachineWith("C:\\LonWorks");
-    FakeMessages m;
+    RecordingMessages m;
     Install(Request("C:\\LonWorks"), reference, m);
     const std::string xif = "C:\\LonWorks\\Import\\R7716.XIF";
 
     struct DoubleFailure : FakeInstallPlatform {
-        std::uint32_t WriteFile(FileHandle h, const unsigned char* b, std::uint32_t n) override {
-            FakeInstallPlatform::WriteFile(h, b, n);
+        std::uint32_t Write(FileHandle h, const unsigned char* b, std::uint32_t n) override {
+            FakeInstallPlatform::Write(h, b, n);
             return n / 2;
         }
-        bool DeleteFile(const std::string& path) override {
-            FakeInstallPlatform::DeleteFile(path);
+        bool Remove(const std::string& path) override {
+            FakeInstallPlatform::Remove(path);
             return false;
         }
     } platform;
     platform.folders = reference.folders;
-    FakeMessages messages;
+    RecordingMessages messages;
     EXPECT_EQ(Install(Request("C:\\LonWorks"), platform, messages), "Cannot write " + xif);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(platform.calls.back(), "DeleteFile " + xif + ".tmp");
+    EXPECT_EQ(platform.calls.back(), "Remove " + xif + ".tmp");
 }
 
 }  // namespace

@@ -2,13 +2,15 @@
 
 #include <string>
 
-#include "FakeInstallPlatform.h"
 #include "core/install/LonWorksCheck.h"
+#include "support/DoubleByteCodePage.h"
+#include "support/RecordingMessages.h"
 
 namespace korva {
 namespace {
 
-using testing::FakeMessages;
+using testsupport::DoubleByteCodePage;
+using testsupport::RecordingMessages;
 
 // Upper-cases like code page 1252 (a-umlaut 0xE4 to 0xC4) on top of ASCII.
 class Latin1CodePage : public AsciiCodePage {
@@ -21,19 +23,13 @@ public:
     }
 };
 
-// A code page in which 0x81..0x9F and 0xE0..0xFC open a double-byte character (as 932 does).
-class DoubleByteCodePage : public AsciiCodePage {
-public:
-    bool IsLeadByte(unsigned char b) const override { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-};
-
 struct CheckCase {
     std::string path;
     bool accepted;
 };
 
 void ExpectCheck(const CodePage& cp, const CheckCase& c) {
-    FakeMessages messages;
+    RecordingMessages messages;
     const std::string result = CheckLonWorksPath(c.path, cp, messages);
     if (c.accepted) {
         EXPECT_EQ(result, c.path) << '"' << c.path << '"';

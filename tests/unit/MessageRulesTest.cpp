@@ -1,15 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "core/app/MessageRules.h"
+#include "core/window/MessageRules.h"
+#include "support/DoubleByteCodePage.h"
 
 namespace korva {
 namespace {
 
-// A code page in which 0x81..0x9F and 0xE0..0xFC open a double-byte character (as 932 does).
-class DoubleByteCodePage : public AsciiCodePage {
-public:
-    bool IsLeadByte(unsigned char b) const override { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-};
+using testsupport::DoubleByteCodePage;
 
 TEST(ErrorBoxText, FullStopFollowsOnlyCharactersAboveTheFullStop) {
     AsciiCodePage cp;
@@ -44,24 +41,11 @@ TEST(ErrorBoxText, DoubleByteCharacterAlwaysGetsTheFullStop) {
     EXPECT_EQ(ErrorBoxText("\x82\x41-", cp), "\x82\x41-");
 }
 
-TEST(MulDiv, RoundsHalvesAwayFromZero) {
-    struct Case { int a, b, c, r; } cases[] = {
-        {8, 6, 4, 12}, {50, 6, 4, 75}, {10, 13, 8, 16}, {14, 13, 8, 23}, {8, 13, 8, 13},
-        {1, 1, 2, 1}, {-1, 1, 2, -1}, {3, 1, 2, 2}, {5, 1, 4, 1}, {1, 1, 0, -1},
-    };
-    for (const auto& c : cases) EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.r) << c.a << '*' << c.b << '/' << c.c;
-}
-
 TEST(SimpleBoxLayout, MeasuresFromFontUnits) {
     // Tahoma 8 pt at 96 dpi: the alphabet is 312 pixels wide and 13 high; "OK" is 15 wide.
+    // X = 312 / 52 = 6 and Y = 13: margins 12 and 13, the gap 10*13/8 = 16.25, the button
+    // 50*6/4 = 75 wide and 14*13/8 = 22.75 high.
     SimpleBoxLayout l = ComputeSimpleBoxLayout({312, 13, 15, 100, 39});
-    EXPECT_EQ(l.unitX, 6);
-    EXPECT_EQ(l.unitY, 13);
-    EXPECT_EQ(l.marginX, 12);
-    EXPECT_EQ(l.marginY, 13);
-    EXPECT_EQ(l.gap, 16);      // 10*13/8 = 16.25
-    EXPECT_EQ(l.buttonHeight, 23);  // 14*13/8 = 22.75
-    EXPECT_EQ(l.buttonWidth, 75);
     EXPECT_EQ(l.clientWidth, 100 + 24);
     EXPECT_EQ(l.clientHeight, 39 + 23 + 16 + 26);
     EXPECT_EQ(l.text, (Rect{12, 13, 100, 39}));
@@ -76,7 +60,7 @@ TEST(SimpleBoxLayout, ShortTextGivesBoxJustWideEnoughForTheButton) {
 
 TEST(SimpleBoxLayout, WideCaptionWidensTheButton) {
     SimpleBoxLayout l = ComputeSimpleBoxLayout({312, 13, 90, 20, 13});
-    EXPECT_EQ(l.buttonWidth, 98);
+    EXPECT_EQ(l.button.width, 98);
     EXPECT_EQ(l.clientWidth, 98 + 24);
 }
 

@@ -4,15 +4,12 @@
 #include <vector>
 
 #include "core/chooser/PathShortening.h"
+#include "support/DoubleByteCodePage.h"
 
 namespace korva {
 namespace {
 
-// 0x81..0x9F and 0xE0..0xFC open a double-byte character, as in code page 932.
-class DoubleByteCodePage : public AsciiCodePage {
-public:
-    bool IsLeadByte(unsigned char b) const override { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-};
+using testsupport::DoubleByteCodePage;
 
 struct ShorteningCase {
     std::string path;

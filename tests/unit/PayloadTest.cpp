@@ -1,23 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
-#include <vector>
 
 #include "payload/Payload.h"
+#include "support/FileBytes.h"
 
 namespace korva {
 namespace {
-
-std::vector<unsigned char> ReadFile(const std::string& name) {
-    std::vector<unsigned char> bytes;
-    std::FILE* f = std::fopen(name.c_str(), "rb");
-    if (f == nullptr) return bytes;
-    unsigned char buf[65536];
-    for (std::size_t got; (got = std::fread(buf, 1, sizeof buf, f)) > 0;) bytes.insert(bytes.end(), buf, buf + got);
-    std::fclose(f);
-    return bytes;
-}
 
 TEST(EmbeddedPayload, EachImageIsItsSourceFileByteForByte) {
     const Payload& p = EmbeddedPayload();
@@ -27,11 +16,12 @@ TEST(EmbeddedPayload, EachImageIsItsSourceFileByteForByte) {
     };
     std::uint32_t total = 0;
     for (const auto& c : cases) {
-        const std::vector<unsigned char> file = ReadFile(std::string(R7716_RESOURCE_DIR) + "/R7716." + c.ext);
-        ASSERT_EQ(file.size(), c.length) << c.ext;
+        const auto file = testsupport::ReadFileBytes(std::string(R7716_RESOURCE_DIR) + "/R7716." + c.ext);
+        ASSERT_TRUE(file) << c.ext;
+        ASSERT_EQ(file->size(), c.length) << c.ext;
         ASSERT_EQ(c.image.length, c.length) << c.ext;
         ASSERT_NE(c.image.bytes, nullptr) << c.ext;
-        EXPECT_TRUE(std::equal(file.begin(), file.end(), c.image.bytes)) << c.ext;
+        EXPECT_TRUE(*file == std::string(reinterpret_cast<const char*>(c.image.bytes), c.image.length)) << c.ext;
         total += c.image.length;
     }
     EXPECT_EQ(total, 251606u);

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cctype>
 #include <string>
 #include <vector>
 
+#include "ScratchFolder.h"
 #include "core/chooser/DirectoryListModel.h"
 #include "core/chooser/DriveChooserModel.h"
+#include "core/common/Ascii.h"
 #include "core/common/Exception.h"
 #include "win32/Win32ChooserPlatform.h"
 
@@ -23,13 +24,8 @@ bool RunningUnderWine() {
 class ChooserTree : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-        char buffer[MAX_PATH];
-        ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, buffer), 0u);
-        saved_ = buffer;
-        root_ = std::string(temp) + "r7716-chooser-" + std::to_string(GetCurrentProcessId());
-        ASSERT_TRUE(CreateDirectoryA(root_.c_str(), nullptr)) << GetLastError();
+        root_ = scratch_.Path();
+        ASSERT_NE(root_, "");
         for (const char* name : {"beta", "Alpha", "gamma", "Delta", "Secret", "Sys", "beta\\Inner"})
             ASSERT_TRUE(CreateDirectoryA((root_ + "\\" + name).c_str(), nullptr)) << name;
         ASSERT_TRUE(SetFileAttributesA((root_ + "\\Secret").c_str(), FILE_ATTRIBUTE_HIDDEN));
@@ -39,19 +35,10 @@ protected:
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         CloseHandle(file);
     }
-    void TearDown() override {
-        SetCurrentDirectoryA(saved_.c_str());
-        SetFileAttributesA((root_ + "\\Secret").c_str(), FILE_ATTRIBUTE_NORMAL);
-        SetFileAttributesA((root_ + "\\Sys").c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA((root_ + "\\file.txt").c_str());
-        for (const char* name : {"beta\\Inner", "beta", "Alpha", "gamma", "Delta", "Secret", "Sys"})
-            RemoveDirectoryA((root_ + "\\" + name).c_str());
-        RemoveDirectoryA(root_.c_str());
-    }
 
+    testing::ScratchFolder scratch_{"chooser"};
     Win32ChooserPlatform platform_;
     std::string root_;
-    std::string saved_;
 };
 
 TEST_F(ChooserTree, EnumerationGivesEveryEntryWithItsAttributes) {
@@ -71,10 +58,14 @@ TEST_F(ChooserTree, EnumerationGivesEveryEntryWithItsAttributes) {
     EXPECT_EQ(platform_.FindFirst(root_ + "\\nothere\\*.*"), nullptr);
 }
 
-TEST_F(ChooserTree, SubfolderNamesAreVisibleFoldersSortedWithoutCase) {
+TEST_F(ChooserTree, SubfolderRowsAreVisibleFoldersSortedWithoutCase) {
+    ASSERT_EQ(platform_.SetWorkingDirectory(root_), 0);
     DirectoryListModel list(platform_);
-    EXPECT_EQ(list.ReadSubfolderNames(root_), (std::vector<std::string>{"Alpha", "beta", "Delta", "gamma"}));
-    EXPECT_TRUE(list.ReadSubfolderNames(root_ + "\\nothere").empty());
+    list.HandleWindowCreated();
+    std::vector<std::string> subfolders;
+    for (const DirectoryRow& row : list.Rows())
+        if (row.kind == RowKind::Subfolder) subfolders.push_back(row.text);
+    EXPECT_EQ(subfolders, (std::vector<std::string>{"Alpha", "beta", "Delta", "gamma"}));
 }
 
 TEST_F(ChooserTree, ListWalksTheRealTree) {
@@ -84,11 +75,12 @@ TEST_F(ChooserTree, ListWalksTheRealTree) {
     EXPECT_EQ(list.CurrentDirectory(), platform_.WorkingDirectory());
     const auto& rows = list.Rows();
     ASSERT_GE(rows.size(), 5u);
-    EXPECT_EQ(rows[static_cast<std::size_t>(list.CurrentRowIndex()) + 2].text, "beta");
+    const int current = list.HighlightedRow();  // the current directory's row
+    EXPECT_EQ(rows[static_cast<std::size_t>(current) + 2].text, "beta");
 
     int changes = 0;
     list.OnChange = [&](DirectoryListModel&) { ++changes; };
-    list.SetHighlightedRow(list.CurrentRowIndex() + 2);
+    list.SetHighlightedRow(current + 2);
     list.OpenHighlightedRow();
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(platform_.Compare(list.CurrentDirectory(), root_ + "\\beta", true), 0) << list.CurrentDirectory();
@@ -131,7 +123,7 @@ TEST(Win32ChooserPlatform, DrivesCAndZAreFixed) {
     ASSERT_NE(drives & (1u << 2), 0u);
     EXPECT_EQ(platform.DriveType("c:\\"), kDriveFixed);
     DriveChooserModel chooser(platform);
-    chooser.BuildDriveEntries();
+    chooser.HandleWindowCreated();
     auto entryOf = [&](char letter) -> const DriveEntry* {
         for (const DriveEntry& e : chooser.Entries())
             if (e.text.size() >= 2 && e.text[0] == letter && e.text[1] == ':') return &e;
@@ -165,7 +157,7 @@ TEST(Win32ChooserPlatform, EachDriveKeepsItsOwnCurrentDirectory) {
     for (char letter = 'Z'; letter > 'C' && other.empty(); --letter)
         if (platform.LogicalDrives() & (1u << (letter - 'A')) && platform.DriveType(std::string(1, letter) + ":\\") == kDriveFixed)
             other = std::string(1, letter) + ":\\";
-    if (other.empty() || std::toupper(static_cast<unsigned char>(windows[0])) != 'C') GTEST_SKIP() << "needs C: and a second fixed drive";
+    if (other.empty() || AsciiUpper(windows[0]) != 'C') GTEST_SKIP() << "needs C: and a second fixed drive";
 
     ASSERT_EQ(platform.SetWorkingDirectory(windows), 0);
     ASSERT_EQ(platform.SetWorkingDirectory(other), 0);

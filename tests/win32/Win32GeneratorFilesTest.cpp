@@ -5,42 +5,38 @@
 #include <string>
 #include <vector>
 
-#include "TestFiles.h"
+#include "ScratchFolder.h"
 #include "core/devtools/HeaderGenerator.h"
+#include "support/FileBytes.h"
 #include "win32/Win32GeneratorFiles.h"
 
 namespace korva {
 namespace {
 
+using testsupport::ReadFileBytes;
+using testsupport::WriteFileBytes;
+
 // A fresh folder under the temporary folder for each test, removed afterwards.
 class GeneratorFilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-        dir_ = std::string(temp) + "r7716-genfiles-" + std::to_string(GetCurrentProcessId()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        CreateDirectoryA(dir_.c_str(), nullptr);
-        ASSERT_NE(GetFileAttributesA(dir_.c_str()), INVALID_FILE_ATTRIBUTES) << dir_;
+        dir_ = scratch_.Path();
+        ASSERT_NE(dir_, "");
         base_ = dir_ + "\\R7716.";
     }
-    void TearDown() override {
-        for (const char* ext : {"xif", "enu", "fpt", "fmt", "typ", "h"}) DeleteFileA((base_ + ext).c_str());
-        RemoveDirectoryA((base_ + "xif").c_str());
-        RemoveDirectoryA(dir_.c_str());
-    }
 
-    static void Write(const std::string& path, const std::string& bytes) { testfiles::WriteWholeFile(path, bytes); }
-    static std::string Read(const std::string& path) { return testfiles::ReadWholeFile(path); }
     static std::string Pattern(std::size_t n) {
         std::string s(n, '\0');
         for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 131 + i / 251) & 0xFF);
         return s;
     }
     static std::string SectionOf(const char* ext, const std::string& bytes) {
-        return WriteHeaderSection(ext, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+        std::string section;
+        AppendHeaderSection(section, ext, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
+        return section;
     }
 
+    testing::ScratchFolder scratch_{"genfiles"};
     std::string dir_, base_;
     Win32GeneratorFiles files_;
 };
@@ -49,7 +45,7 @@ TEST_F(GeneratorFilesTest, ReadsWholeFilesOfAnySize) {
     for (std::size_t n : {std::size_t{0}, std::size_t{1}, std::size_t{65536}, std::size_t{200000},
                           std::size_t{200001}, std::size_t{700001}}) {
         const std::string bytes = Pattern(n);
-        Write(base_ + "fpt", bytes);
+        ASSERT_TRUE(WriteFileBytes(base_ + "fpt", bytes));
         const auto got = files_.ReadWhole(base_ + "fpt");
         ASSERT_TRUE(got.has_value()) << n;
         EXPECT_EQ(std::string(got->begin(), got->end()), bytes) << n;
@@ -59,7 +55,7 @@ TEST_F(GeneratorFilesTest, ReadsWholeFilesOfAnySize) {
 TEST_F(GeneratorFilesTest, MissingLockedOrFolderSourceReadsAsNothing) {
     EXPECT_FALSE(files_.ReadWhole(base_ + "enu").has_value());
 
-    Write(base_ + "fmt", "abc");
+    ASSERT_TRUE(WriteFileBytes(base_ + "fmt", "abc"));
     // Another program holds the source open without sharing: the open, which asks for no
     // sharing either, fails.
     const HANDLE held = CreateFileA((base_ + "fmt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -74,29 +70,29 @@ TEST_F(GeneratorFilesTest, MissingLockedOrFolderSourceReadsAsNothing) {
 
 TEST_F(GeneratorFilesTest, HeldSourceGivesEmptySectionOthersAreWritten) {
     const std::string xif = "abc", typ = Pattern(12);
-    Write(base_ + "xif", xif);
-    Write(base_ + "typ", typ);
+    ASSERT_TRUE(WriteFileBytes(base_ + "xif", xif));
+    ASSERT_TRUE(WriteFileBytes(base_ + "typ", typ));
     const HANDLE held = CreateFileA((base_ + "typ").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     const bool ok = GenerateHeader(base_ + "xif", files_);
     CloseHandle(held);
     ASSERT_TRUE(ok);
-    EXPECT_EQ(Read(base_ + "h"), SectionOf("xif", xif) + "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(ReadFileBytes(base_ + "h"), SectionOf("xif", xif) + "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
 }
 
 TEST_F(GeneratorFilesTest, ExistingHeaderIsReplacedWhole) {
-    Write(base_ + "h", std::string(5000, 'x'));
-    Write(base_ + "fmt", "\xFF");
+    ASSERT_TRUE(WriteFileBytes(base_ + "h", std::string(5000, 'x')));
+    ASSERT_TRUE(WriteFileBytes(base_ + "fmt", "\xFF"));
     ASSERT_TRUE(GenerateHeader(base_ + "xif", files_));
-    EXPECT_EQ(Read(base_ + "h"), "\r\n\r\n\r\n\r\n\r\n\r\n"
+    EXPECT_EQ(ReadFileBytes(base_ + "h"), "\r\n\r\n\r\n\r\n\r\n\r\n"
                                  "int fmtlen = 1;\r\nchar fmt[1]={\r\n0xFF};\r\n\r\n\r\n\r\n");
 }
 
 TEST_F(GeneratorFilesTest, SourceAboveTwoHundredThousandBytesIsReadWhole) {
     const std::string fpt = Pattern(250007);
-    Write(base_ + "fpt", fpt);
+    ASSERT_TRUE(WriteFileBytes(base_ + "fpt", fpt));
     ASSERT_TRUE(GenerateHeader(base_ + "xif", files_));
-    const std::string header = Read(base_ + "h");
+    const std::string header = ReadFileBytes(base_ + "h").value_or("<missing>");
     EXPECT_EQ(header, "\r\n\r\n\r\n\r\n" + SectionOf("fpt", fpt) + "\r\n\r\n\r\n\r\n");
     EXPECT_EQ(header.compare(8, 42, "int fptlen = 250007;\r\nchar fpt[250007]={\r\n"), 0);
 }
@@ -109,12 +105,12 @@ TEST_F(GeneratorFilesTest, HeaderThatCannotBeCreatedIsReported) {
     EXPECT_FALSE(GenerateHeader(dir_ + "\\no such folder\\R7716.xif", files_));
 
     // A header held open by another program cannot be replaced; it is left as it was.
-    Write(base_ + "h", "old");
+    ASSERT_TRUE(WriteFileBytes(base_ + "h", "old"));
     const HANDLE held = CreateFileA((base_ + "h").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(GenerateHeader(base_ + "xif", files_));
     CloseHandle(held);
-    EXPECT_EQ(Read(base_ + "h"), "old");
+    EXPECT_EQ(ReadFileBytes(base_ + "h"), "old");
 }
 
 }  // namespace

@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "TestFiles.h"
+#include "ScratchFolder.h"
 #include "core/common/Exception.h"
 #include "core/install/Installer.h"
 #include "payload/Payload.h"
+#include "support/FileBytes.h"
+#include "support/RecordingMessages.h"
 #include "win32/Win32CodePage.h"
 #include "win32/Win32InstallPlatform.h"
 
@@ -33,14 +35,9 @@ const bool kRunsAsCatalogTool = [] {
     ExitProcess(0);
 }();
 
-class RecordingMessages : public MessagePresenter {
-public:
-    std::vector<std::string> shown;
-    void ShowMessage(const std::string& text) override { shown.push_back(text); }
-};
-
-using testfiles::ReadWholeFile;
-using testfiles::WriteWholeFile;
+using testsupport::ReadFileBytes;
+using testsupport::RecordingMessages;
+using testsupport::WriteFileBytes;
 
 std::string CommandFile(const std::string& device) { return "\"mkcat.exe\" \"-a" + device + "\""; }
 
@@ -56,22 +53,6 @@ std::vector<std::string> Matching(const std::string& folder, const char* pattern
     while (FindNextFileA(find, &data));
     FindClose(find);
     return names;
-}
-
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    const HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
-            else DeleteFileA(child.c_str());
-        } while (FindNextFileA(find, &data));
-        FindClose(find);
-    }
-    RemoveDirectoryA(path.c_str());
 }
 
 // A payload made here: a large image with every byte value, text with CR LF, and small ones.
@@ -104,15 +85,8 @@ struct SyntheticPayload {
 class Win32Installation : public ::testing::Test {
 protected:
     void SetUp() override {
-        char temp[MAX_PATH];
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-        char cwd[MAX_PATH];
-        ASSERT_GT(GetCurrentDirectoryA(MAX_PATH, cwd), 0u);
-        savedDirectory_ = cwd;
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        base_ = std::string(temp) + "r7716 install " + std::to_string(GetCurrentProcessId()) + " " + info->name();
-        RemoveTree(base_);
-        ASSERT_TRUE(CreateDirectoryA(base_.c_str(), nullptr)) << base_;
+        base_ = scratch_.Path();
+        ASSERT_NE(base_, "");
         lonWorks_ = base_ + "\\LonWorks";
         types_ = lonWorks_ + "\\Types";
         device_ = types_ + "\\User\\KR";
@@ -120,10 +94,8 @@ protected:
 
     void TearDown() override {
         // A started command file runs on its own; give it time to read itself before its
-        // folder goes (there is no handle to wait on).
+        // folder goes with the scratch folder (there is no handle to wait on).
         if (!messages_.shown.empty() && messages_.shown.back() == kInstallSuccess) Sleep(1500);
-        SetCurrentDirectoryA(savedDirectory_.c_str());
-        RemoveTree(base_);
     }
 
     // Runs an installation of `path`; returns the message of the raised Exception, or "".
@@ -144,17 +116,18 @@ protected:
     }
 
     void ExpectInstalled(const SyntheticPayload& p, const std::string& commandFileBytes) {
-        EXPECT_EQ(ReadWholeFile(lonWorks_ + "\\Import\\R7716.XIF"), SyntheticPayload::Text(p.xif));
-        EXPECT_EQ(ReadWholeFile(device_ + "\\R7716.ENU"), SyntheticPayload::Text(p.enu));
-        EXPECT_EQ(ReadWholeFile(device_ + "\\R7716.FMT"), SyntheticPayload::Text(p.fmt));
-        EXPECT_EQ(ReadWholeFile(device_ + "\\R7716.FPT"), SyntheticPayload::Text(p.fpt));
-        EXPECT_EQ(ReadWholeFile(device_ + "\\R7716.TYP"), SyntheticPayload::Text(p.typ));
-        EXPECT_EQ(ReadWholeFile(types_ + "\\loninst.cmd"), commandFileBytes);
+        EXPECT_EQ(ReadFileBytes(lonWorks_ + "\\Import\\R7716.XIF"), SyntheticPayload::Text(p.xif));
+        EXPECT_EQ(ReadFileBytes(device_ + "\\R7716.ENU"), SyntheticPayload::Text(p.enu));
+        EXPECT_EQ(ReadFileBytes(device_ + "\\R7716.FMT"), SyntheticPayload::Text(p.fmt));
+        EXPECT_EQ(ReadFileBytes(device_ + "\\R7716.FPT"), SyntheticPayload::Text(p.fpt));
+        EXPECT_EQ(ReadFileBytes(device_ + "\\R7716.TYP"), SyntheticPayload::Text(p.typ));
+        EXPECT_EQ(ReadFileBytes(types_ + "\\loninst.cmd"), commandFileBytes);
         for (const std::string& f : {lonWorks_ + "\\Import", types_, device_})
             EXPECT_TRUE(Matching(f, "*.tmp").empty()) << "temporary file left in " << f;
     }
 
-    std::string savedDirectory_, base_, lonWorks_, types_, device_;
+    testing::ScratchFolder scratch_{"install"};
+    std::string base_, lonWorks_, types_, device_;
     RecordingMessages messages_;
 };
 
@@ -163,7 +136,7 @@ TEST_F(Win32Installation, FullInstallationWritesEveryFileByteForByte) {
     SyntheticPayload p;
     // The folder name has blanks: the quoted start must not stop at the first one. A file
     // that is no program, named like the text up to that blank, would be started otherwise.
-    WriteWholeFile(base_.substr(0, base_.find(' ')) + ".exe", "not a program");
+    ASSERT_TRUE(WriteFileBytes(base_.substr(0, base_.find(' ')) + ".exe", "not a program"));
     EXPECT_EQ(Install(lonWorks_, p.payload), "");
     DeleteFileA((base_.substr(0, base_.find(' ')) + ".exe").c_str());
 
@@ -184,7 +157,7 @@ TEST_F(Win32Installation, CommandFileRunsTheCatalogToolInTheTypesFolder) {
     for (const std::string& f : {folder, expanded, expanded + "\\LonWorks", expanded + "\\LonWorks\\Types"})
         ASSERT_TRUE(CreateDirectoryA(f.c_str(), nullptr)) << f;
     const std::string decoyMark = base_ + "\\decoy ran";
-    WriteWholeFile(expanded + "\\LonWorks\\Types\\loninst.cmd", "echo x> \"" + decoyMark + "\"\r\n");
+    ASSERT_TRUE(WriteFileBytes(expanded + "\\LonWorks\\Types\\loninst.cmd", "echo x> \"" + decoyMark + "\"\r\n"));
     lonWorks_ = folder + "\\LonWorks";
     types_ = lonWorks_ + "\\Types";
     device_ = types_ + "\\User\\KR";
@@ -195,13 +168,13 @@ TEST_F(Win32Installation, CommandFileRunsTheCatalogToolInTheTypesFolder) {
 
     SyntheticPayload p;
     EXPECT_EQ(Install(lonWorks_, p.payload), "");
-    EXPECT_EQ(ReadWholeFile(types_ + "\\loninst.cmd"),
+    EXPECT_EQ(ReadFileBytes(types_ + "\\loninst.cmd"),
               "\"mkcat.exe\" \"-a" + base_ + "\\%%OS%% 100%%\\LonWorks\\Types\\User\\KR\"");
 
     // The tool runs in a process of its own: wait for its log, at most 20 seconds.
     const std::string logName = types_ + "\\mkcat.log";
     std::string log;
-    for (int i = 0; i < 200 && (log = ReadWholeFile(logName)).find("-a") == std::string::npos; ++i) Sleep(100);
+    for (int i = 0; i < 200 && (log = ReadFileBytes(logName).value_or("")).find("-a") == std::string::npos; ++i) Sleep(100);
     Sleep(500);  // let the command interpreter end before the folder is removed
     const std::string tail = "\"-a" + device_ + "\"";
     ASSERT_GE(log.size(), tail.size()) << "the catalog tool did not run: " << log;
@@ -222,7 +195,7 @@ TEST_F(Win32Installation, ExistingFilesAreReplacedNotAppendedTo) {
     const std::string old(300000, 'o');
     for (const std::string& f : {lonWorks_ + "\\Import\\R7716.XIF", device_ + "\\R7716.ENU", device_ + "\\R7716.FMT",
                                  device_ + "\\R7716.FPT", device_ + "\\R7716.TYP", types_ + "\\loninst.cmd"})
-        WriteWholeFile(f, old);
+        ASSERT_TRUE(WriteFileBytes(f, old));
     SyntheticPayload p;
     EXPECT_EQ(Install(lonWorks_, p.payload), "");
     ExpectInstalled(p, CommandFile(device_));
@@ -238,19 +211,19 @@ TEST_F(Win32Installation, MissingLonWorksFolderNamesItsImportFolder) {
 
 TEST_F(Win32Installation, PlainFileWhereTypesShouldBeNamesTheTypesFolder) {
     ASSERT_TRUE(CreateDirectoryA(lonWorks_.c_str(), nullptr));
-    WriteWholeFile(types_, "a file");
+    ASSERT_TRUE(WriteFileBytes(types_, "a file"));
     SyntheticPayload p;
     EXPECT_EQ(Install(lonWorks_, p.payload), "Cannot create " + types_);
     EXPECT_TRUE(GetFileAttributesA((lonWorks_ + "\\Import").c_str()) & FILE_ATTRIBUTE_DIRECTORY);
     EXPECT_FALSE(Exists(lonWorks_ + "\\Import\\R7716.XIF"));
-    EXPECT_EQ(ReadWholeFile(types_), "a file");
+    EXPECT_EQ(ReadFileBytes(types_), "a file");
     EXPECT_TRUE(messages_.shown.empty());
 }
 
 TEST_F(Win32Installation, TargetHeldOpenWithoutSharingKeepsItsOldBytes) {
     MakeFolders();
     const std::string fmt = device_ + "\\R7716.FMT";
-    WriteWholeFile(fmt, "old format file");
+    ASSERT_TRUE(WriteFileBytes(fmt, "old format file"));
     const HANDLE held = CreateFileA(fmt.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     SyntheticPayload p;
@@ -258,10 +231,10 @@ TEST_F(Win32Installation, TargetHeldOpenWithoutSharingKeepsItsOldBytes) {
     CloseHandle(held);
 
     EXPECT_EQ(error, "Cannot write " + fmt);
-    EXPECT_EQ(ReadWholeFile(fmt), "old format file");
+    EXPECT_EQ(ReadFileBytes(fmt), "old format file");
     EXPECT_TRUE(Matching(device_, "*.tmp").empty());
     // The files before it were written; nothing after it was.
-    EXPECT_EQ(ReadWholeFile(device_ + "\\R7716.ENU"), SyntheticPayload::Text(p.enu));
+    EXPECT_EQ(ReadFileBytes(device_ + "\\R7716.ENU"), SyntheticPayload::Text(p.enu));
     EXPECT_FALSE(Exists(device_ + "\\R7716.FPT"));
     EXPECT_FALSE(Exists(device_ + "\\R7716.TYP"));
     EXPECT_FALSE(Exists(types_ + "\\loninst.cmd"));
@@ -273,11 +246,11 @@ TEST_F(Win32Installation, TemporaryFileThatCannotBeCreatedLeavesTheTargetAlone) 
     // file is neither emptied nor replaced.
     MakeFolders();
     const std::string xif = lonWorks_ + "\\Import\\R7716.XIF";
-    WriteWholeFile(xif, "old interface file");
+    ASSERT_TRUE(WriteFileBytes(xif, "old interface file"));
     ASSERT_TRUE(CreateDirectoryA((xif + ".tmp").c_str(), nullptr));
     SyntheticPayload p;
     EXPECT_EQ(Install(lonWorks_, p.payload), "Cannot write " + xif);
-    EXPECT_EQ(ReadWholeFile(xif), "old interface file");
+    EXPECT_EQ(ReadFileBytes(xif), "old interface file");
     EXPECT_FALSE(Exists(device_ + "\\R7716.ENU"));
     EXPECT_TRUE(messages_.shown.empty());
 }
@@ -320,12 +293,13 @@ TEST_F(Win32Installation, EmbeddedPayloadIsInstalledAsTheDeviceFiles) {
     };
     std::size_t total = 0;
     for (const auto& f : files) {
-        const std::string expected = ReadWholeFile(sources + "/" + f.source);
-        ASSERT_NE(expected, "<missing>") << f.source;
-        const std::string installed = ReadWholeFile(f.installed);
-        EXPECT_EQ(installed.size(), expected.size()) << f.installed;
-        EXPECT_TRUE(installed == expected) << f.installed << " differs from " << f.source;
-        total += installed.size();
+        const auto expected = ReadFileBytes(sources + "/" + f.source);
+        ASSERT_TRUE(expected) << f.source;
+        const auto installed = ReadFileBytes(f.installed);
+        ASSERT_TRUE(installed) << f.installed;
+        EXPECT_EQ(installed->size(), expected->size()) << f.installed;
+        EXPECT_TRUE(*installed == *expected) << f.installed << " differs from " << f.source;
+        total += installed->size();
     }
     EXPECT_EQ(total, 251606u);  // the five files of this build together
     EXPECT_EQ(messages_.shown, std::vector<std::string>{kInstallSuccess});

@@ -29,12 +29,6 @@ inline constexpr int kIconWidth = 16;
 inline constexpr int kDriveIconHeight = 11;
 inline constexpr int kFolderIconHeight = 15;
 
-inline int IconHeight(ChooserIcon icon) {
-    return icon == ChooserIcon::OpenFolder || icon == ChooserIcon::CurrentFolder || icon == ChooserIcon::ClosedFolder
-               ? kFolderIconHeight
-               : kDriveIconHeight;
-}
-
 // Item heights: the larger of the font's text height and the icon's (the list adds one).
 inline int DriveItemHeight(int textHeight) { return std::max(textHeight, kDriveIconHeight); }
 inline int DirectoryItemHeight(int textHeight) { return std::max(textHeight, kFolderIconHeight + 1); }

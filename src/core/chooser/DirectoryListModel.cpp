@@ -5,11 +5,10 @@
 #include "core/chooser/DriveChooserModel.h"
 #include "core/chooser/InOutError.h"
 #include "core/chooser/PathText.h"
+#include "core/common/Ascii.h"
 
 namespace korva {
 namespace {
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 char FirstChar(const std::string& text) { return text.empty() ? '\0' : text[0]; }
 
@@ -65,20 +64,17 @@ void DirectoryListModel::BuildRows() {
     }
     const int currentRow = static_cast<int>(rows.size()) - 1;
 
-    for (std::string& name : ReadSubfolderNames(current_)) rows.push_back({std::move(name), RowKind::Subfolder});
+    for (std::string& name : ReadSubfolderNames()) rows.push_back({std::move(name), RowKind::Subfolder});
 
     rows_ = std::move(rows);
-    currentRow_ = currentRow;
     highlighted_ = currentRow;
     ++rowsVersion_;
 }
 
-std::vector<std::string> DirectoryListModel::ReadSubfolderNames() const { return ReadSubfolderNames(current_); }
-
-std::vector<std::string> DirectoryListModel::ReadSubfolderNames(const std::string& directory) const {
+std::vector<std::string> DirectoryListModel::ReadSubfolderNames() const {
     std::vector<std::string> names;
     const std::string pattern =
-        directory + (pathtext::EndsWithBackslash(directory, platform_.AnsiCodePage()) ? "" : "\\") + "*.*";
+        current_ + (pathtext::EndsWithBackslash(current_, platform_.AnsiCodePage()) ? "" : "\\") + "*.*";
     {
         std::unique_ptr<FolderSearch> search = platform_.FindFirst(pattern);
         if (!search) return names;

@@ -8,8 +8,8 @@
 //   - LBN_SELCHANGE (click, arrow keys): SetHighlightedRow(LB_GETCURSEL); nothing else.
 //   - LBN_DBLCLK and VK_RETURN: OpenHighlightedRow(). It may throw EInOutError, which the
 //     window's handler wrapper shows in the error box; the model is then unchanged.
-//   - After every call that may rebuild (OpenHighlightedRow, ChangeDirectory, MoveToDrive,
-//     SelectDrive of the linked chooser) refill the box when RowsVersion() has changed.
+//   - After every call that may rebuild (OpenHighlightedRow, ChangeDirectory, SelectDrive of
+//     the linked chooser) refill the box when RowsVersion() has changed.
 //   - The hidden label is linked with SetDirLabel (its measure and SetWindowText);
 //     OnChange is bound to the window's DirectoryListBoxChange.
 // The model reaches the machine only through ChooserPlatform.
@@ -66,20 +66,15 @@ public:
     // notification.
     void HandleWindowCreated();
 
-    // Rebuilds the rows of the current directory and reads its volume's case flags.
+    // Rebuilds the rows of the current directory and reads its volume's case flags: the
+    // ancestors, the current directory, then its visible subfolders, sorted without regard to
+    // case by the platform's locale compare (of names that compare equal the first found
+    // stays; none when the folder cannot be searched).
     void BuildRows();
-    // The visible subfolder names of a folder (of the current directory when omitted),
-    // sorted without regard to case by the platform's locale compare; of names that compare
-    // equal the first found stays. Empty when the folder cannot be searched.
-    std::vector<std::string> ReadSubfolderNames() const;
-    std::vector<std::string> ReadSubfolderNames(const std::string& directory) const;
 
     // Full path of a row; empty for an index out of range.
     std::string RowPath(int row) const;
 
-    // Moves to a drive's own current directory ('\0': none). Throws EInOutError when the
-    // system refuses; the list is then unchanged.
-    void MoveToDrive(char letter);
     // Moves to a folder. Throws EInOutError when the system refuses; the rows, the
     // highlight, the label and the working directory are then as before.
     void ChangeDirectory(const std::string& target);
@@ -91,35 +86,23 @@ public:
 
     const std::string& CurrentDirectory() const { return current_; }
     const std::vector<DirectoryRow>& Rows() const { return rows_; }
-    // Index of the current directory's row (the last row that is not a subfolder), or -1.
-    int CurrentRowIndex() const { return currentRow_; }
+    // After every rebuild the highlight is on the current directory's row (the last row
+    // that is not a subfolder), or -1.
     int HighlightedRow() const { return highlighted_; }
     // A click or arrow key: moves the highlight only.
     void SetHighlightedRow(int row);
     // Incremented by every rebuild of the rows.
     std::uint64_t RowsVersion() const { return rowsVersion_; }
 
-    bool CasePreserving() const { return casePreserving_; }
-    bool CaseSensitive() const { return caseSensitive_; }
-    bool InDriveChange() const { return inDriveChange_; }
-
-    // Drawing: a row's text as shown (lower-cased on a volume that neither preserves case
-    // nor is case-sensitive; the stored text is never changed), its horizontal offset from
-    // the row's left edge, and the whole drawing of the row inside `rect`.
-    std::string ShownText(int row) const;
-    int RowOffset(int row) const;
+    // The drawing of a row inside `rect`: its icon, indented by the row's depth, and its text,
+    // lower-cased on a volume that neither preserves case nor is case-sensitive (the stored
+    // text is never changed).
     ItemDrawing DrawRow(int row, const ItemRect& rect) const;
 
     // Links the directory label (nullopt unlinks); a linked label gets its caption at once.
     void SetDirLabel(std::optional<DirLabelLink> label);
     // The list's own width, which a self-sizing label takes as its width.
     void SetWidth(int width);
-    int Width() const { return width_; }
-    // The caption the label has (or would have): the current directory shortened to the
-    // label's width in the label's font.
-    std::string LabelCaption() const;
-
-    DriveChooserModel* DriveChooser() const { return driveChooser_; }
 
     // The change event, fired after every rebuild that follows a change of directory or
     // drive, once the label is up to date.
@@ -127,12 +110,19 @@ public:
 
 private:
     friend class DriveChooserModel;
+    // Moves to a drive's own current directory ('\0': none). Throws EInOutError when the
+    // system refuses; the list is then unchanged.
+    void MoveToDrive(char letter);
+    std::vector<std::string> ReadSubfolderNames() const;
+    std::string ShownText(int row) const;
+    int RowOffset(int row) const;
+    // The current directory shortened to the label's width in the label's font.
+    std::string LabelCaption() const;
     void NotifyChange();
 
     ChooserPlatform& platform_;
     std::string current_;
     std::vector<DirectoryRow> rows_;
-    int currentRow_ = -1;
     int highlighted_ = -1;
     std::uint64_t rowsVersion_ = 0;
     // Used until a volume is read and when the volume query fails: the common Windows

@@ -1,23 +1,22 @@
 #include "core/chooser/DriveChooserModel.h"
 
 #include "core/chooser/DirectoryListModel.h"
+#include "core/common/Ascii.h"
 
 namespace korva {
 namespace {
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 bool SameLetter(char a, char b) { return AsciiLower(a) == AsciiLower(b); }
 
 // The entry text "%s: %s" of a letter and its volume or network text.
-std::string EntryText(const std::string& letter, const std::string& text) { return letter + ": " + text; }
+std::string EntryText(char letter, const std::string& text) { return std::string(1, letter) + ": " + text; }
 
 }  // namespace
 
 DriveChooserModel::DriveChooserModel(ChooserPlatform& platform) : platform_(platform) {
     const std::string working = platform_.WorkingDirectory();
     initialDrive_ = working.empty() || working[0] == '\\' ? 0 : working[0];
-    drive_ = InChooserCase(initialDrive_);
+    drive_ = AsciiLower(initialDrive_);
 }
 
 DriveChooserModel::~DriveChooserModel() { SetDirList(nullptr); }
@@ -31,37 +30,27 @@ void DriveChooserModel::SetDirList(DirectoryListModel* list) {
 }
 
 void DriveChooserModel::HandleWindowCreated() {
-    windowCreated_ = true;
     BuildDriveEntries();
     SelectDrive(initialDrive_);
 }
 
-char DriveChooserModel::InChooserCase(char letter) const {
-    return textCase_ == tcLowerCase ? AsciiLower(letter) : AsciiUpper(letter);
-}
-
-std::string DriveChooserModel::InCase(const std::string& text, char shownLetter) const {
-    const CodePage& cp = platform_.AnsiCodePage();
-    return shownLetter >= 'a' && shownLetter <= 'z' ? cp.Lower(text) : cp.Upper(text);
-}
-
-std::string DriveChooserModel::VolumeText(char shownLetter) {
+std::string DriveChooserModel::VolumeText(char letter) {
     const unsigned previous = platform_.ChangeErrorMode(kSemFailCriticalErrors);
     std::string label;
     try {
-        if (auto volume = platform_.VolumeInfo(std::string(1, shownLetter) + ":\\")) label = volume->label;
+        if (auto volume = platform_.VolumeInfo(std::string(1, letter) + ":\\")) label = volume->label;
     } catch (...) {
         platform_.ChangeErrorMode(previous);
         throw;
     }
     platform_.ChangeErrorMode(previous);
-    return "[" + InCase(label, shownLetter) + "]";
+    return "[" + platform_.AnsiCodePage().Lower(label) + "]";
 }
 
-std::string DriveChooserModel::NetworkText(char shownLetter) {
-    if (auto remote = platform_.NetworkConnection(std::string(1, AsciiUpper(shownLetter)) + ":"))
-        return InCase(*remote, shownLetter);
-    return VolumeText(shownLetter);
+std::string DriveChooserModel::NetworkText(char letter) {
+    if (auto remote = platform_.NetworkConnection(std::string(1, AsciiUpper(letter)) + ":"))
+        return platform_.AnsiCodePage().Lower(*remote);
+    return VolumeText(letter);
 }
 
 void DriveChooserModel::BuildDriveEntries() {
@@ -70,18 +59,15 @@ void DriveChooserModel::BuildDriveEntries() {
     const std::uint32_t drives = platform_.LogicalDrives();
     for (int bit = 0; bit < 26; ++bit) {
         if ((drives & (std::uint32_t{1} << bit)) == 0) continue;
-        const char lower = static_cast<char>('a' + bit);
-        const int type = platform_.DriveType(std::string(1, lower) + ":\\");
-        const char shown = textCase_ == tcUpperCase ? AsciiUpper(lower) : lower;
-        const std::string letter(1, shown);
-        switch (type) {
-            case kDriveRemovable: entries_.push_back({letter + ":", ChooserIcon::Floppy}); break;
-            case kDriveFixed: entries_.push_back({EntryText(letter, VolumeText(shown)), ChooserIcon::Hard}); break;
+        const char letter = static_cast<char>('a' + bit);
+        switch (platform_.DriveType(std::string(1, letter) + ":\\")) {
+            case kDriveRemovable: entries_.push_back({std::string(1, letter) + ":", ChooserIcon::Floppy}); break;
+            case kDriveFixed: entries_.push_back({EntryText(letter, VolumeText(letter)), ChooserIcon::Hard}); break;
             case kDriveRemote:
-                entries_.push_back({EntryText(letter, NetworkText(shown)), ChooserIcon::Network});
+                entries_.push_back({EntryText(letter, NetworkText(letter)), ChooserIcon::Network});
                 break;
-            case kDriveCdRom: entries_.push_back({EntryText(letter, VolumeText(shown)), ChooserIcon::CdRom}); break;
-            case kDriveRamDisk: entries_.push_back({EntryText(letter, VolumeText(shown)), ChooserIcon::Ram}); break;
+            case kDriveCdRom: entries_.push_back({EntryText(letter, VolumeText(letter)), ChooserIcon::CdRom}); break;
+            case kDriveRamDisk: entries_.push_back({EntryText(letter, VolumeText(letter)), ChooserIcon::Ram}); break;
             default: break;  // unknown types and drives without root get no entry
         }
     }
@@ -97,25 +83,9 @@ int DriveChooserModel::FindEntry(char letter) const {
 
 void DriveChooserModel::SelectDrive(char letter) {
     if (selected_ >= 0 && SameLetter(letter, drive_)) return;
-    if (letter == 0) {
-        drive_ = 0;
-        selected_ = -1;
-    } else {
-        drive_ = InChooserCase(letter);
-        selected_ = FindEntry(drive_);
-    }
+    drive_ = AsciiLower(letter);
+    selected_ = letter == 0 ? -1 : FindEntry(drive_);
     if (dirList_) dirList_->MoveToDrive(drive_);
-    if (OnChange) OnChange(*this);
-}
-
-void DriveChooserModel::SetTextCase(TextCase textCase) {
-    if (textCase == textCase_) return;
-    textCase_ = textCase;
-    drive_ = InChooserCase(drive_);
-    if (!windowCreated_) return;
-    const bool hadSelection = selected_ >= 0;
-    BuildDriveEntries();
-    if (hadSelection) selected_ = FindEntry(drive_);
 }
 
 ItemDrawing DriveChooserModel::DrawEntry(int index, const ItemRect& rect) const {

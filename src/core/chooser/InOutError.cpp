@@ -3,6 +3,7 @@
 #include <string>
 
 namespace korva {
+namespace {
 
 std::string InOutErrorMessage(int errorCode) {
     switch (errorCode) {
@@ -16,6 +17,8 @@ std::string InOutErrorMessage(int errorCode) {
         default: return "I/O error " + std::to_string(errorCode);
     }
 }
+
+}  // namespace
 
 EInOutError MakeInOutError(int errorCode) { return EInOutError(errorCode, InOutErrorMessage(errorCode)); }
 

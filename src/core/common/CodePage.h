@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "core/common/Ascii.h"
+
 namespace korva {
 
 class CodePage {
@@ -23,8 +25,8 @@ public:
 class AsciiCodePage : public CodePage {
 public:
     bool IsLeadByte(unsigned char) const override { return false; }
-    std::string Upper(std::string text) const override;
-    std::string Lower(std::string text) const override;
+    std::string Upper(std::string text) const override { return AsciiUpper(std::move(text)); }
+    std::string Lower(std::string text) const override { return AsciiLower(std::move(text)); }
     // Its OEM code page is the same page.
     std::optional<std::string> ToOem(const std::string& text) const override { return text; }
 };

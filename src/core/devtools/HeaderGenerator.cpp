@@ -39,12 +39,8 @@ char* Put(char* p, const char (&literal)[N]) {
     return Put(p, literal, N - 1);
 }
 
-}  // namespace
-
-std::string ByteToHex(unsigned char byte) {
-    return std::string{kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
-}
-
+// The length in bytes of the header section for an extension of `extLength` characters
+// and `count` source bytes (4 when `count` is 0).
 std::size_t HeaderSectionLength(std::size_t extLength, std::size_t count) {
     if (count == 0) return 4;
     // "int " E "len = " n ";\r\n" + "char " E "[" n "]={\r\n" + entries + "};" + "\r\n\r\n"
@@ -53,6 +49,8 @@ std::size_t HeaderSectionLength(std::size_t extLength, std::size_t count) {
            + 4 * count + (count - 1) + 2 * (count / 10)                // "0xHH", commas, line ends
            + 2 + 4;                                                    // "};" and the close
 }
+
+}  // namespace
 
 void AppendHeaderSection(std::string& out, std::string_view ext, const unsigned char* bytes,
                          std::size_t count) {
@@ -91,18 +89,13 @@ void AppendHeaderSection(std::string& out, std::string_view ext, const unsigned 
     Put(p, "\r\n\r\n");
 }
 
-std::string WriteHeaderSection(std::string_view ext, const unsigned char* bytes, std::size_t count) {
-    std::string out;
-    AppendHeaderSection(out, ext, bytes, count);
-    return out;
-}
-
 std::string HeaderBaseName(const std::string& pathField) {
     if (pathField.size() < 3) return pathField;
     return pathField.substr(0, pathField.size() - 3);
 }
 
-std::string BuildHeader(const std::string& pathField, GeneratorFiles& files) {
+bool GenerateHeader(const std::string& pathField, GeneratorFiles& files,
+                    const std::optional<std::string>& outputName) {
     const std::string base = HeaderBaseName(pathField);
     // A missing or unreadable source counts as empty. Every source is read whole, so a
     // section always lists exactly the bytes of its file.
@@ -118,13 +111,7 @@ std::string BuildHeader(const std::string& pathField, GeneratorFiles& files) {
         const std::size_t count = sources[i] ? sources[i]->size() : 0;
         AppendHeaderSection(header, kSourceExtensions[i], count != 0 ? sources[i]->data() : nullptr, count);
     }
-    return header;
-}
-
-bool GenerateHeader(const std::string& pathField, GeneratorFiles& files,
-                    const std::optional<std::string>& outputName) {
-    const std::string name = outputName ? *outputName : HeaderBaseName(pathField) + "h";
-    return files.WriteWhole(name, BuildHeader(pathField, files));
+    return files.WriteWhole(outputName ? *outputName : base + "h", header);
 }
 
 }  // namespace korva

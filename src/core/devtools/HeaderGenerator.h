@@ -9,19 +9,12 @@
 
 namespace korva {
 
-// One byte as two upper-case hexadecimal digits ("00".."FF").
-std::string ByteToHex(unsigned char byte);
-
-// The length in bytes of the header section for an extension of `extLength` characters
-// and `count` source bytes (4 when `count` is 0).
-std::size_t HeaderSectionLength(std::size_t extLength, std::size_t count);
-
-// Appends the header section for extension `ext` and the source's bytes to `out`.
+// Appends the header section for extension `ext` and the source's bytes to `out`:
+// "int <ext>len = <count>;" and "char <ext>[<count>]={", then the bytes as 0xHH (upper-case
+// digits) separated by commas, ten to a line, then "};" and an empty line; every line ends in
+// CR LF. An empty source gives "\r\n\r\n".
 void AppendHeaderSection(std::string& out, std::string_view ext, const unsigned char* bytes,
                          std::size_t count);
-
-// The header section for extension `ext` and the source's bytes. An empty source gives "\r\n\r\n".
-std::string WriteHeaderSection(std::string_view ext, const unsigned char* bytes, std::size_t count);
 
 // The source extensions in header order.
 inline constexpr const char* kSourceExtensions[5] = {"xif", "enu", "fpt", "fmt", "typ"};
@@ -39,12 +32,10 @@ public:
 // The base name: the path field less its last three characters (all of it when shorter).
 std::string HeaderBaseName(const std::string& pathField);
 
-// The header text for the five sources found next to `pathField`. Every source is read
-// whole; one that is missing or unreadable gives an empty section.
-std::string BuildHeader(const std::string& pathField, GeneratorFiles& files);
-
-// Generates the header: base name + "h", or `outputName` when given. Reports nothing;
-// returns false when the header could not be written.
+// Generates the header from the five sources next to `pathField`, base name + the source
+// extension, each read whole (a missing or unreadable one gives an empty section), and
+// writes it as base name + "h", or as `outputName` when given. Reports nothing; returns
+// false when the header could not be written.
 bool GenerateHeader(const std::string& pathField, GeneratorFiles& files,
                     const std::optional<std::string>& outputName = std::nullopt);
 

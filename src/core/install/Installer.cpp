@@ -12,8 +12,8 @@ constexpr unsigned kStartDelayMs = 300;
 constexpr const char* kTempSuffix = ".tmp";
 
 void EnsureFolder(InstallPlatform& platform, const std::string& folder) {
-    if (platform.IsDirectory(folder)) return;
-    if (platform.CreateDirectory(folder)) return;
+    if (platform.IsFolder(folder)) return;
+    if (platform.MakeFolder(folder)) return;
     throw Exception("Cannot create " + folder);
 }
 
@@ -23,12 +23,12 @@ void WriteWholeFile(InstallPlatform& platform, const std::string& target, const 
                     std::uint32_t count) {
     const std::string temp = target + kTempSuffix;
     InstallPlatform::FileHandle handle{};
-    if (!platform.CreateFile(temp, handle)) throw Exception("Cannot write " + target);
+    if (!platform.OpenForWrite(temp, handle)) throw Exception("Cannot write " + target);
 
-    const bool written = platform.WriteFile(handle, bytes, count) == count;
-    const bool closed = platform.CloseHandle(handle);
-    if (!written || !closed || !platform.ReplaceFile(temp, target)) {
-        platform.DeleteFile(temp);
+    const bool written = platform.Write(handle, bytes, count) == count;
+    const bool closed = platform.Close(handle);
+    if (!written || !closed || !platform.MoveOver(temp, target)) {
+        platform.Remove(temp);
         throw Exception("Cannot write " + target);
     }
 }
@@ -47,8 +47,7 @@ std::string StartCommand(const std::string& commandFile) {
     return "\"" + commandFile + "\"";
 }
 
-}  // namespace
-
+// The bytes of loninst.cmd for a device folder (given in the OEM code page).
 std::string CatalogCommandLine(const std::string& deviceFolder) {
     std::string line = "\"mkcat.exe\" \"-a";
     // The command interpreter expands %...% in a command file; %% stands for one %.
@@ -59,6 +58,8 @@ std::string CatalogCommandLine(const std::string& deviceFolder) {
     line += '"';
     return line;
 }
+
+}  // namespace
 
 void RunInstallation(const InstallRequest& request, const Payload& payload, InstallPlatform& platform,
                      const CodePage& codePage, MessagePresenter& messages) {
@@ -93,9 +94,9 @@ void RunInstallation(const InstallRequest& request, const Payload& payload, Inst
     // The command file runs in the working directory it inherits, and mkcat.exe is looked
     // up there first: starting it anywhere but in the Types folder is not the installation
     // asked for, so a refused change of directory ends the run before the start.
-    if (!platform.SetCurrentDirectory(typesFolder)) throw Exception("Cannot start " + commandFile);
-    platform.Sleep(kStartDelayMs);
-    if (!platform.WinExec(StartCommand(commandFile), kShowNormal)) throw Exception("Cannot start " + commandFile);
+    if (!platform.EnterFolder(typesFolder)) throw Exception("Cannot start " + commandFile);
+    platform.Pause(kStartDelayMs);
+    if (!platform.Start(StartCommand(commandFile), kShowNormal)) throw Exception("Cannot start " + commandFile);
 
     messages.ShowMessage(kInstallSuccess);
 }

@@ -14,7 +14,7 @@ inline constexpr const char* kInstallSuccess = "Information: The operation is su
 struct InstallRequest {
     std::string pathField;          // the text of the path field, read once at the click
     bool developerMode = false;     // FDeveloperMode
-    std::string deviceFolderName;   // the text of Edit1; used only in developer mode
+    std::string deviceFolderName;   // the text of the folder-name box; used only in developer mode
 };
 
 // Runs one installation: checks the path field (a refused path shows the warning and ends the
@@ -26,8 +26,5 @@ struct InstallRequest {
 // only when everything worked.
 void RunInstallation(const InstallRequest& request, const Payload& payload, InstallPlatform& platform,
                      const CodePage& codePage, MessagePresenter& messages);
-
-// The bytes of loninst.cmd for a device folder (given in the OEM code page).
-std::string CatalogCommandLine(const std::string& deviceFolder);
 
 }  // namespace korva

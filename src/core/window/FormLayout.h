@@ -1,7 +1,7 @@
 #pragma once
 // Arithmetic of the main window's layout and of the open-file dialog's placement, kept free
 // of the window system so that it can be checked on its own.
-#include "core/app/MessageRules.h"
+#include "core/common/Geometry.h"
 
 namespace korva {
 
@@ -19,7 +19,6 @@ class FormScale {
 public:
     explicit FormScale(int textHeight = kDesignTextHeight);
     int operator()(int designPixels) const;
-    bool IsIdentity() const { return numerator_ == denominator_; }
 
 private:
     int numerator_;
@@ -29,10 +28,6 @@ private:
 // Where the hook of the open-file dialog puts the dialog: centred horizontally in the work
 // area of the main window's monitor, the free height split one third above and two thirds
 // below. `workArea` is left, top, width, height; the result is the dialog's left and top.
-struct Point {
-    int x, y;
-    bool operator==(const Point&) const = default;
-};
 Point PlaceOpenDialog(const Rect& workArea, int dialogWidth, int dialogHeight);
 
 }  // namespace korva

@@ -1,4 +1,4 @@
-#include "core/app/FormLayout.h"
+#include "core/window/FormLayout.h"
 
 namespace korva {
 

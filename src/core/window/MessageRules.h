@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/common/CodePage.h"
+#include "core/common/Geometry.h"
 
 namespace korva {
 
@@ -13,14 +14,6 @@ inline constexpr unsigned kErrorBoxFlags = 16;  // MB_OK | MB_ICONHAND
 // greater than "." (a double-byte character always does).
 std::string ErrorBoxText(const std::string& message, const CodePage& codePage);
 
-// Win32 MulDiv: a * b / c rounded to the nearest integer (halves away from zero); -1 when c is 0.
-int MulDiv(int a, int b, int c);
-
-struct Rect {
-    int left, top, width, height;
-    bool operator==(const Rect&) const = default;
-};
-
 struct SimpleBoxInput {
     int alphabetWidth;    // width of "A".."Z" "a".."z" in the message font
     int alphabetHeight;   // height of that text
@@ -30,15 +23,14 @@ struct SimpleBoxInput {
 };
 
 struct SimpleBoxLayout {
-    int unitX, unitY;
-    int marginX, marginY, gap;
-    int buttonWidth, buttonHeight;
     int clientWidth, clientHeight;
-    Rect text;
-    Rect button;
+    Rect text;    // the word-wrapped message
+    Rect button;  // "OK"
     bool operator==(const SimpleBoxLayout&) const = default;
 };
 
+// The font units are X = alphabet width / 52 and Y = its height; the margins are 8X/4 and
+// 8Y/8, the gap above the button 10Y/8, the button 50X/4 (or its caption + 8) by 14Y/8.
 SimpleBoxLayout ComputeSimpleBoxLayout(const SimpleBoxInput& in);
 
 }  // namespace korva
