@@ -8,12 +8,10 @@ namespace {
 // Width and height of a one-line text in a font, as GetTextExtentPoint32A gives them.
 SIZE TextExtent(HFONT font, const std::string& text) {
     SIZE size{};
-    HDC dc = GetDC(nullptr);
-    if (!dc) return size;
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    const ScopedGetDC screen(nullptr);
+    if (!screen) return size;
+    const ScopedSelectObject select(screen.Get(), font);
+    GetTextExtentPoint32A(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size;
 }
 
@@ -96,10 +94,7 @@ void TDirectoryListBox::OpenHighlightedRow() {
     // a notification).
     const LRESULT selected = SendMessageA(hwnd_, LB_GETCURSEL, 0, 0);
     model_.SetHighlightedRow(static_cast<int>(selected));
-    struct Sync {
-        TDirectoryListBox& self;
-        ~Sync() { self.SyncRows(); }
-    } sync{*this};
+    const ScopeGuard sync([this] { SyncRows(); });
     model_.OpenHighlightedRow();
 }
 

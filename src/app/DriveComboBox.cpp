@@ -8,47 +8,38 @@ namespace korva {
 
 // ---- icons ----
 
-TransparentBitmap::~TransparentBitmap() {
-    if (image_) DeleteObject(image_);
-    if (mask_) DeleteObject(mask_);
-}
-
 bool TransparentBitmap::Load() const {
-    HBITMAP original = LoadBitmapA(GetModuleHandleA(nullptr), resourceName_);
+    const ScopedBitmap original(LoadBitmapA(GetModuleHandleA(nullptr), resourceName_));
     if (!original) return false;
     BITMAP info{};
-    GetObjectA(original, sizeof info, &info);
+    GetObjectA(original.Get(), sizeof info, &info);
     width_ = info.bmWidth;
     height_ = info.bmHeight;
 
-    HDC screen = GetDC(nullptr);
-    HDC source = CreateCompatibleDC(screen);
-    HDC target = CreateCompatibleDC(screen);
-    image_ = CreateCompatibleBitmap(screen, width_, height_);
-    mask_ = CreateBitmap(width_, height_, 1, 1, nullptr);
-    ReleaseDC(nullptr, screen);
-    bool ok = image_ && mask_ && source && target;
-    if (ok) {
-        HGDIOBJ oldSource = SelectObject(source, original);
-        const COLORREF transparent = GetPixel(source, 0, height_ - 1);
-        // Colour to monochrome: pixels of the source's background colour become 1.
-        HGDIOBJ oldTarget = SelectObject(target, mask_);
-        SetBkColor(source, transparent);
-        BitBlt(target, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
-        // The picture with its transparent pixels black: image AND NOT mask.
-        SelectObject(target, image_);
-        BitBlt(target, 0, 0, width_, height_, source, 0, 0, SRCCOPY);
-        SelectObject(source, mask_);
-        SetBkColor(target, RGB(255, 255, 255));
-        SetTextColor(target, RGB(0, 0, 0));
-        BitBlt(target, 0, 0, width_, height_, source, 0, 0, 0x00220326 /* DSna */);
-        SelectObject(target, oldTarget);
-        SelectObject(source, oldSource);
+    const ScopedGetDC screen(nullptr);
+    const ScopedMemoryDC source(CreateCompatibleDC(screen.Get()));
+    const ScopedMemoryDC target(CreateCompatibleDC(screen.Get()));
+    image_.Reset(CreateCompatibleBitmap(screen.Get(), width_, height_));
+    mask_.Reset(CreateBitmap(width_, height_, 1, 1, nullptr));
+    if (!image_ || !mask_ || !source || !target) {
+        image_.Reset();
+        mask_.Reset();
+        return false;
     }
-    if (source) DeleteDC(source);
-    if (target) DeleteDC(target);
-    DeleteObject(original);
-    return ok;
+    const ScopedSelectObject sourceSelection(source.Get(), original.Get());
+    const COLORREF transparent = GetPixel(source.Get(), 0, height_ - 1);
+    // Colour to monochrome: pixels of the source's background colour become 1.
+    const ScopedSelectObject targetSelection(target.Get(), mask_.Get());
+    SetBkColor(source.Get(), transparent);
+    BitBlt(target.Get(), 0, 0, width_, height_, source.Get(), 0, 0, SRCCOPY);
+    // The picture with its transparent pixels black: image AND NOT mask.
+    SelectObject(target.Get(), image_.Get());
+    BitBlt(target.Get(), 0, 0, width_, height_, source.Get(), 0, 0, SRCCOPY);
+    SelectObject(source.Get(), mask_.Get());
+    SetBkColor(target.Get(), RGB(255, 255, 255));
+    SetTextColor(target.Get(), RGB(0, 0, 0));
+    BitBlt(target.Get(), 0, 0, width_, height_, source.Get(), 0, 0, 0x00220326 /* DSna */);
+    return true;
 }
 
 void TransparentBitmap::Draw(HDC dc, int left, int top) const {
@@ -57,16 +48,16 @@ void TransparentBitmap::Draw(HDC dc, int left, int top) const {
         Load();
     }
     if (!image_ || !mask_) return;
-    HDC memory = CreateCompatibleDC(dc);
+    const ScopedMemoryDC memory(CreateCompatibleDC(dc));
     if (!memory) return;
     const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
     const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-    HGDIOBJ old = SelectObject(memory, mask_);
-    BitBlt(dc, left, top, width_, height_, memory, 0, 0, SRCAND);  // opaque pixels black
-    SelectObject(memory, image_);
-    BitBlt(dc, left, top, width_, height_, memory, 0, 0, SRCPAINT);  // the picture into them
-    SelectObject(memory, old);
-    DeleteDC(memory);
+    {
+        const ScopedSelectObject select(memory.Get(), mask_.Get());
+        BitBlt(dc, left, top, width_, height_, memory.Get(), 0, 0, SRCAND);  // opaque pixels black
+        SelectObject(memory.Get(), image_.Get());
+        BitBlt(dc, left, top, width_, height_, memory.Get(), 0, 0, SRCPAINT);  // the picture into them
+    }
     SetBkColor(dc, oldBack);
     SetTextColor(dc, oldText);
 }
@@ -132,13 +123,10 @@ void TDriveComboBox::SetDirList(TDirectoryListBox* list) {
 
 template <typename Call>
 void TDriveComboBox::Synced(Call&& call) {
-    struct Sync {
-        TDriveComboBox& self;
-        ~Sync() {
-            if (self.hwnd_) SendMessageA(self.hwnd_, CB_SETCURSEL, static_cast<WPARAM>(self.model_.SelectedIndex()), 0);
-            if (self.dirList_) self.dirList_->SyncRows();
-        }
-    } sync{*this};
+    const ScopeGuard sync([this] {
+        if (hwnd_) SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(model_.SelectedIndex()), 0);
+        if (dirList_) dirList_->SyncRows();
+    });
     call();
 }
 
@@ -153,10 +141,7 @@ void TDriveComboBox::FillEntries() {
 
 void TDriveComboBox::HandleWindowCreated() {
     Synced([this] {
-        struct Fill {
-            TDriveComboBox& self;
-            ~Fill() { self.FillEntries(); }
-        } fill{*this};
+        const ScopeGuard fill([this] { FillEntries(); });
         model_.HandleWindowCreated();
     });
 }

@@ -6,6 +6,7 @@
 
 #include "core/chooser/ChooserDrawing.h"
 #include "core/chooser/DriveChooserModel.h"
+#include "win32/Scoped.h"
 #include "win32/Win32ChooserPlatform.h"
 
 namespace korva {
@@ -19,7 +20,6 @@ class TDirectoryListBox;
 class TransparentBitmap {
 public:
     TransparentBitmap() = default;
-    ~TransparentBitmap();
     TransparentBitmap(const TransparentBitmap&) = delete;
     TransparentBitmap& operator=(const TransparentBitmap&) = delete;
 
@@ -33,8 +33,8 @@ private:
 
     const char* resourceName_ = nullptr;
     mutable bool tried_ = false;
-    mutable HBITMAP image_ = nullptr;  // the picture, its transparent pixels black
-    mutable HBITMAP mask_ = nullptr;   // monochrome: 1 where transparent
+    mutable ScopedBitmap image_;  // the picture, its transparent pixels black
+    mutable ScopedBitmap mask_;   // monochrome: 1 where transparent
     mutable int width_ = 0, height_ = 0;
 };
 

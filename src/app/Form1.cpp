@@ -1,5 +1,7 @@
 #include "app/Form1.h"
 
+#include <shellapi.h>
+
 #include <algorithm>
 
 #include "app/ControlIds.h"
@@ -41,11 +43,9 @@ HFONT MakeFont(int height, bool underline) {
 
 SIZE MeasureText(HFONT font, const char* text) {
     SIZE size{};
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    const ScopedGetDC screen(nullptr);
+    const ScopedSelectObject select(screen.Get(), font);
+    GetTextExtentPoint32A(screen.Get(), text, lstrlenA(text), &size);
     return size;
 }
 
@@ -92,22 +92,18 @@ private:
 
 TForm1::TForm1() : DirectoryListBox(IDC_DIRECTORYLISTBOX), DriveComboBox(IDC_DRIVECOMBOBOX) {}
 
+// The window and its controls go first; the fonts, brushes and icon they use after them.
 TForm1::~TForm1() {
     if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
-    for (HGDIOBJ object : {static_cast<HGDIOBJ>(FFont), static_cast<HGDIOBJ>(FLinkFont),
-                           static_cast<HGDIOBJ>(FLabel22Font), static_cast<HGDIOBJ>(FLightRedBrush),
-                           static_cast<HGDIOBJ>(FRedBrush)})
-        if (object) DeleteObject(object);
-    if (icon_) DestroyIcon(icon_);
 }
 
 void TForm1::Create(HINSTANCE instance) {
-    icon_ = static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 32, 32, 0));
+    icon_.Reset(static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 32, 32, 0)));
     WNDCLASSEXA cls{};
     cls.cbSize = sizeof(cls);
     cls.lpfnWndProc = WindowProc;
     cls.hInstance = instance;
-    cls.hIcon = icon_;
+    cls.hIcon = icon_.Get();
     cls.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     cls.lpszClassName = R7716_MAIN_CLASS;
@@ -115,17 +111,15 @@ void TForm1::Create(HINSTANCE instance) {
         throw Exception("Cannot register the window classes");
 
     // The window's font at the system's dpi, and the scale its text height gives the layout.
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    FFont = MakeFont(FontHeightForDpi(kFormFontHeight, dpi), false);
-    FLinkFont = MakeFont(FontHeightForDpi(kFormFontHeight, dpi), true);
-    FLabel22Font = MakeFont(FontHeightForDpi(-8, dpi), false);
-    FLightRedBrush = CreateSolidBrush(kLightRed);
-    FRedBrush = CreateSolidBrush(kRed);
+    const int dpi = GetDeviceCaps(ScopedGetDC(nullptr).Get(), LOGPIXELSY);
+    FFont.Reset(MakeFont(FontHeightForDpi(kFormFontHeight, dpi), false));
+    FLinkFont.Reset(MakeFont(FontHeightForDpi(kFormFontHeight, dpi), true));
+    FLabel22Font.Reset(MakeFont(FontHeightForDpi(-8, dpi), false));
+    FLightRedBrush.Reset(CreateSolidBrush(kLightRed));
+    FRedBrush.Reset(CreateSolidBrush(kRed));
     if (!FFont || !FLinkFont || !FLabel22Font || !FLightRedBrush || !FRedBrush)
         throw Exception("Cannot create the fonts of the window");
-    const FormScale scale(MeasureText(FFont, "0").cy);
+    const FormScale scale(MeasureText(FFont.Get(), "0").cy);
 
     RECT frame{0, 0, scale(kClientWidth), scale(kClientHeight)};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
@@ -136,63 +130,62 @@ void TForm1::Create(HINSTANCE instance) {
     hwnd_ = CreateWindowExA(kExStyle, R7716_MAIN_CLASS, R7716_MAIN_CAPTION, kStyle, left, top, width, height, nullptr,
                             nullptr, instance, this);
     if (!hwnd_) throw Exception("Cannot create the main window");
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FFont), FALSE);
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), FALSE);
 
     // 1. The controls of the layout, in the order of creation.
     const ControlMaker main(hwnd_, scale);
-    Label2 = main.Label("The KORVA Updates Tool copies:", IDC_LABEL2, 16, 280, FFont);
-    Label3 = main.Label("File R7716.XIF into folder \"LonWorks\\Import\".", IDC_LABEL3, 16, 296, FFont);
-    Label4 = main.Label("Files R7716.ENU, R7716.FPT, R7716.FMT, R7716.TYP", IDC_LABEL4, 16, 312, FFont);
-    Bevel1 = main.Make(0, "STATIC", "", WS_VISIBLE | SS_OWNERDRAW, IDC_BEVEL1, 8, 272, 361, 97, FFont);
+    Label2 = main.Label("The KORVA Updates Tool copies:", IDC_LABEL2, 16, 280, FFont.Get());
+    Label3 = main.Label("File R7716.XIF into folder \"LonWorks\\Import\".", IDC_LABEL3, 16, 296, FFont.Get());
+    Label4 = main.Label("Files R7716.ENU, R7716.FPT, R7716.FMT, R7716.TYP", IDC_LABEL4, 16, 312, FFont.Get());
+    Bevel1 = main.Make(0, "STATIC", "", WS_VISIBLE | SS_OWNERDRAW, IDC_BEVEL1, 8, 272, 361, 97, FFont.Get());
     {
         // A frame of lines only: the window covers nothing but its two-pixel edge, so the
         // labels inside stay visible whatever the stacking order.
         RECT r;
         GetClientRect(Bevel1, &r);
-        HRGN outer = CreateRectRgn(0, 0, r.right, r.bottom);
-        HRGN inner = CreateRectRgn(2, 2, r.right - 2, r.bottom - 2);
-        CombineRgn(outer, outer, inner, RGN_DIFF);
-        DeleteObject(inner);
-        SetWindowRgn(Bevel1, outer, FALSE);  // the system owns the region now
+        ScopedRegion outer(CreateRectRgn(0, 0, r.right, r.bottom));
+        const ScopedRegion inner(CreateRectRgn(2, 2, r.right - 2, r.bottom - 2));
+        CombineRgn(outer.Get(), outer.Get(), inner.Get(), RGN_DIFF);
+        if (SetWindowRgn(Bevel1, outer.Get(), FALSE)) outer.Release();  // the system owns the region now
     }
-    Label5 = main.Label("into folder \"LonWorks\\Types\\User\\KR\".", IDC_LABEL5, 16, 328, FFont);
-    Label55 = main.Label("www.korva.example", IDC_LABEL55, 48, 401, FLinkFont, WS_VISIBLE | SS_NOTIFY);
-    Label6 = main.Label("Copyright (c) KORVA Example Meters GmbH", IDC_LABEL6, 48, 384, FFont);
+    Label5 = main.Label("into folder \"LonWorks\\Types\\User\\KR\".", IDC_LABEL5, 16, 328, FFont.Get());
+    Label55 = main.Label("www.korva.example", IDC_LABEL55, 48, 401, FLinkFont.Get(), WS_VISIBLE | SS_NOTIFY);
+    Label6 = main.Label("Copyright (c) KORVA Example Meters GmbH", IDC_LABEL6, 48, 384, FFont.Get());
     Label7 = main.Label("Adds the path to the resource files into the LonWorks resource catalog.", IDC_LABEL7, 16,
-                        344, FFont);
-    Image1 = main.Make(0, "STATIC", "", WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE, IDC_IMAGE1, 8, 384, 33, 33, FFont);
-    SendMessageA(Image1, STM_SETICON, reinterpret_cast<WPARAM>(icon_), 0);
+                        344, FFont.Get());
+    Image1 = main.Make(0, "STATIC", "", WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE, IDC_IMAGE1, 8, 384, 33, 33, FFont.Get());
+    SendMessageA(Image1, STM_SETICON, reinterpret_cast<WPARAM>(icon_.Get()), 0);
     SetWindowPos(Image1, nullptr, 0, 0, scale(33), scale(33), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Label8 = main.Label("Path:", IDC_LABEL8, 8, 212, FFont);
-    Label9 = main.Label("Version: 1.2", IDC_LABEL9, 304, 384, FFont);
+    Label8 = main.Label("Path:", IDC_LABEL8, 8, 212, FFont.Get());
+    Label9 = main.Label("Version: 1.2", IDC_LABEL9, 304, 384, FFont.Get());
     Label1 = main.Label("Select a path to existing LonWorks folder and press button Installation.", IDC_LABEL1, 8, 8,
-                        FFont);
+                        FFont.Get());
     Button2 = main.Make(0, "BUTTON", "Installation", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, IDC_BUTTON2, 8, 240, 75,
-                        25, FFont);
-    const int textHeight = MeasureText(FFont, "0").cy;
+                        25, FFont.Get());
+    const int textHeight = MeasureText(FFont.Get(), "0").cy;
     if (!DirectoryListBox.Create(hwnd_, scale(8), scale(56), scale(361), scale(145), DirectoryItemHeight(textHeight),
-                                 FFont))
+                                 FFont.Get()))
         throw Exception("Cannot create the directory list");
-    if (!DriveComboBox.Create(hwnd_, scale(8), scale(30), scale(361), scale(19), DriveItemHeight(textHeight), FFont))
+    if (!DriveComboBox.Create(hwnd_, scale(8), scale(30), scale(361), scale(19), DriveItemHeight(textHeight), FFont.Get()))
         throw Exception("Cannot create the drive list");
     Edit2 = main.Make(WS_EX_CLIENTEDGE, "EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, IDC_EDIT2, 40, 208, 329,
-                      21, FFont);
+                      21, FFont.Get());
     GroupBox_Debug = CreateGroupBox(hwnd_, IDC_GROUPBOX_DEBUG, "Debug", scale(128), scale(200), scale(241), scale(185),
-                                    WS_DISABLED, FLightRedBrush, FFont);
+                                    WS_DISABLED, FLightRedBrush.Get(), FFont.Get());
     if (!GroupBox_Debug) throw Exception("Cannot create the developer group");
     // Created last, the group lies over the path field and the bevel: keep it on top of them.
     SetWindowPos(GroupBox_Debug, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     const ControlMaker group(GroupBox_Debug, scale);
-    Label22 = group.Label("C:\\...\\10\\DirectoryListBox", IDC_LABEL22, 7, 96, FLabel22Font, 0);
-    Label10 = group.Label("I. Three steps for creating file R7716.h :", IDC_LABEL10, 8, 16, FFont);
-    Label11 = group.Label("II. Set folder name in LonWorks ", IDC_LABEL11, 8, 112, FFont);
-    Label12 = group.Label("3) Link the file R7716.h into the Tool.exe build", IDC_LABEL12, 8, 80, FFont);
-    Label13 = group.Label("for testing the Tool.exe", IDC_LABEL13, 8, 128, FFont);
+    Label22 = group.Label("C:\\...\\10\\DirectoryListBox", IDC_LABEL22, 7, 96, FLabel22Font.Get(), 0);
+    Label10 = group.Label("I. Three steps for creating file R7716.h :", IDC_LABEL10, 8, 16, FFont.Get());
+    Label11 = group.Label("II. Set folder name in LonWorks ", IDC_LABEL11, 8, 112, FFont.Get());
+    Label12 = group.Label("3) Link the file R7716.h into the Tool.exe build", IDC_LABEL12, 8, 80, FFont.Get());
+    Label13 = group.Label("for testing the Tool.exe", IDC_LABEL13, 8, 128, FFont.Get());
     Button1 = group.Make(0, "BUTTON", "2) Generate R7716.h", WS_VISIBLE | BS_OWNERDRAW, IDC_BUTTON1, 6, 56, 131, 25,
-                         FFont);
+                         FFont.Get());
     Button3 = group.Make(0, "BUTTON", "1) Open File R7716.xif", WS_VISIBLE | BS_OWNERDRAW, IDC_BUTTON3, 6, 32, 131, 25,
-                         FFont);
-    Edit1 = group.Make(WS_EX_CLIENTEDGE, "EDIT", "KR", WS_VISIBLE | ES_AUTOHSCROLL, IDC_EDIT1, 8, 148, 121, 21, FFont);
+                         FFont.Get());
+    Edit1 = group.Make(WS_EX_CLIENTEDGE, "EDIT", "KR", WS_VISIBLE | ES_AUTOHSCROLL, IDC_EDIT1, 8, 148, 121, 21, FFont.Get());
 
     // 2. The developer switch, fixed in the build.
     FDeveloperMode = BuildDeveloperMode();
@@ -360,11 +353,11 @@ LRESULT TForm1::OnCtlColor(UINT message, HDC dc, HWND control) {
         SetTextColor(dc, kBlue);
     } else if (control == Label22) {
         SetBkColor(dc, kRed);
-        return reinterpret_cast<LRESULT>(FRedBrush);
+        return reinterpret_cast<LRESULT>(FRedBrush.Get());
     }
     if (GetParent(control) == GroupBox_Debug) {
         SetBkColor(dc, kLightRed);
-        return reinterpret_cast<LRESULT>(FLightRedBrush);
+        return reinterpret_cast<LRESULT>(FLightRedBrush.Get());
     }
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
@@ -395,9 +388,10 @@ void TForm1::DrawRedButton(const DRAWITEMSTRUCT& item) {
     if (pushed) OffsetRect(&text, 1, 1);
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, disabled ? GetSysColor(COLOR_GRAYTEXT) : kRed);
-    HGDIOBJ old = SelectObject(item.hDC, FFont);
-    DrawTextA(item.hDC, caption, -1, &text, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
-    SelectObject(item.hDC, old);
+    {
+        const ScopedSelectObject font(item.hDC, FFont.Get());
+        DrawTextA(item.hDC, caption, -1, &text, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
+    }
     if (item.itemState & ODS_FOCUS) {
         InflateRect(&r, -4, -4);
         DrawFocusRect(item.hDC, &r);
@@ -422,10 +416,8 @@ void TForm1::DirectoryListBoxChange() { SetWindowTextA(Edit2, DirectoryListBox.D
 void TForm1::Label55Click() {
     // shell32 is loaded on the first click, not imported: under Wine it and the libraries it
     // brings would be loaded on every start of the tool, for a link that is rarely clicked.
-    using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-    if (HMODULE shell = LoadLibraryA("shell32.dll"))
-        if (auto open = reinterpret_cast<ShellExecuteFn>(reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteA"))))
-            open(nullptr, "open", kProductPage, nullptr, nullptr, SW_SHOWNORMAL);
+    if (auto open = LoadProc<decltype(ShellExecuteA)>(LoadLibraryA("shell32.dll"), "ShellExecuteA"))
+        open(nullptr, "open", kProductPage, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void TForm1::Button1Click() {

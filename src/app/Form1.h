@@ -8,6 +8,7 @@
 #include "app/DirectoryListBox.h"
 #include "app/DriveComboBox.h"
 #include "app/OpenDialog.h"
+#include "win32/Scoped.h"
 
 namespace korva {
 
@@ -59,12 +60,12 @@ private:
     bool FDeveloperMode = false;
     HWND hwnd_ = nullptr;
     HWND focused_ = nullptr;  // the control that had the focus when the window was deactivated
-    HICON icon_ = nullptr;
-    HFONT FFont = nullptr;       // "MS Sans Serif" 8 pt: the window's font
-    HFONT FLinkFont = nullptr;   // the same, underlined: Label55
-    HFONT FLabel22Font = nullptr;  // "MS Sans Serif", 8 pixels high
-    HBRUSH FLightRedBrush = nullptr;
-    HBRUSH FRedBrush = nullptr;
+    ScopedIcon icon_;
+    ScopedFont FFont;         // "MS Sans Serif" 8 pt: the window's font
+    ScopedFont FLinkFont;     // the same, underlined: Label55
+    ScopedFont FLabel22Font;  // "MS Sans Serif", 8 pixels high
+    ScopedBrush FLightRedBrush;
+    ScopedBrush FRedBrush;
 };
 
 }  // namespace korva

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/app/FormLayout.h"
+#include "win32/Scoped.h"
 
 namespace korva {
 namespace {
@@ -58,11 +59,7 @@ bool TOpenDialog::Execute(HWND owner) {
     request.lpfnHook = PlacementHook;
     // comdlg32 is loaded when the dialog is first asked for, not imported: the developer
     // build alone uses it, and loading it (and what it brings) would slow every start.
-    using GetOpenFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEA);
-    HMODULE dialogs = LoadLibraryA("comdlg32.dll");
-    const auto open = dialogs ? reinterpret_cast<GetOpenFileNameFn>(
-                                    reinterpret_cast<void*>(GetProcAddress(dialogs, "GetOpenFileNameA")))
-                              : nullptr;
+    const auto open = LoadProc<decltype(GetOpenFileNameA)>(LoadLibraryA("comdlg32.dll"), "GetOpenFileNameA");
     if (!open || !open(&request)) return false;
     FileName = buffer;
     return true;

@@ -6,17 +6,16 @@
 #include "app/Form1.h"
 #include "app/MessageBoxes.h"
 #include "core/common/Exception.h"
+#include "win32/Scoped.h"
 
 namespace {
 
 // DLLs come from the system folder only. Looked up at run time: systems without the call
 // keep their default search order.
 void RestrictDllSearch() {
-    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    if (HMODULE kernel = GetModuleHandleA("kernel32.dll"))
-        if (auto set = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-                reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories"))))
-            set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (auto set = korva::LoadProc<decltype(SetDefaultDllDirectories)>(GetModuleHandleA("kernel32.dll"),
+                                                                         "SetDefaultDllDirectories"))
+        set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 // A window destroyed while start-up failed has posted the request to end the loop; it must

@@ -5,6 +5,7 @@
 #include "core/chooser/DriveChooserModel.h"
 #include "core/chooser/InOutError.h"
 #include "core/chooser/PathText.h"
+#include "core/common/ScopeGuard.h"
 
 namespace korva {
 namespace {
@@ -12,16 +13,6 @@ namespace {
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 char FirstChar(const std::string& text) { return text.empty() ? '\0' : text[0]; }
-
-// Sets a flag for the length of a scope, and clears it also when an exception leaves.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-
-private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -188,7 +179,8 @@ void DirectoryListModel::ChangeDirectory(const std::string& target) {
     const std::string currentBefore = current_;
 
     if (split.driveLetter != FirstChar(current_)) {
-        FlagScope inDriveChange(inDriveChange_);
+        inDriveChange_ = true;
+        const ScopeGuard clearFlag([this] { inDriveChange_ = false; });
         if (driveChooser_) driveChooser_->SelectDrive(split.driveLetter);
         else MoveToDrive(split.driveLetter);
     }
@@ -200,7 +192,8 @@ void DirectoryListModel::ChangeDirectory(const std::string& target) {
             // list was, so its folder, rows and drive stay one, and so does the working directory.
             if (current_ != currentBefore) {
                 current_ = currentBefore;
-                FlagScope inDriveChange(inDriveChange_);
+                inDriveChange_ = true;
+                const ScopeGuard clearFlag([this] { inDriveChange_ = false; });
                 if (driveChooser_) driveChooser_->SelectDrive(FirstChar(currentBefore));
             }
             if (platform_.IsDirectory(workingBefore)) platform_.SetWorkingDirectory(workingBefore);

@@ -1,6 +1,7 @@
 #include "core/chooser/DriveChooserModel.h"
 
 #include "core/chooser/DirectoryListModel.h"
+#include "core/common/ScopeGuard.h"
 
 namespace korva {
 namespace {
@@ -46,15 +47,12 @@ std::string DriveChooserModel::InCase(const std::string& text, char shownLetter)
 }
 
 std::string DriveChooserModel::VolumeText(char shownLetter) {
-    const unsigned previous = platform_.ChangeErrorMode(kSemFailCriticalErrors);
     std::string label;
-    try {
+    {
+        const unsigned previous = platform_.ChangeErrorMode(kSemFailCriticalErrors);
+        const ScopeGuard restore([&] { platform_.ChangeErrorMode(previous); });
         if (auto volume = platform_.VolumeInfo(std::string(1, shownLetter) + ":\\")) label = volume->label;
-    } catch (...) {
-        platform_.ChangeErrorMode(previous);
-        throw;
     }
-    platform_.ChangeErrorMode(previous);
     return "[" + InCase(label, shownLetter) + "]";
 }
 
