@@ -1,10 +1,11 @@
 #pragma once
 // Window class and control identifiers of the main window. The end-to-end driver finds
-// the controls by these ids (GetDlgItem on the main window or on the developer group).
+// the controls by these ids (GetDlgItem on the main window or on the developer group), and
+// the windows by their class and by the captions of ProductInfo.h (R7716_MAIN_CAPTION,
+// R7716_APP_TITLE).
+#include "ProductInfo.h"
 
 #define R7716_MAIN_CLASS "TForm1"
-#define R7716_MAIN_CAPTION "KORVA  Updates Tool - Lon R7716"
-#define R7716_APP_TITLE "KORVA Updates Tool - Lon R7716"
 
 // Controls of the main window, in the order of creation.
 #define IDC_LABEL2 101

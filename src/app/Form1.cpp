@@ -25,7 +25,6 @@ constexpr COLORREF kLightRed = RGB(255, 128, 128);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr const char* kFontFace = "MS Sans Serif";
-constexpr const char* kProductPage = "http://www.korva.example/korva/english/ugruppe/energiez.htm";
 
 // Design sizes at 96 dpi and text height 13.
 constexpr int kClientWidth = 379;
@@ -149,7 +148,7 @@ void TForm1::Create(HINSTANCE instance) {
         if (SetWindowRgn(Bevel1, outer.Get(), FALSE)) outer.Release();  // the system owns the region now
     }
     Label5 = main.Label("into folder \"LonWorks\\Types\\User\\KR\".", IDC_LABEL5, 16, 328, FFont.Get());
-    Label55 = main.Label("www.korva.example", IDC_LABEL55, 48, 401, FLinkFont.Get(), WS_VISIBLE | SS_NOTIFY);
+    Label55 = main.Label(R7716_WEB_HOST, IDC_LABEL55, 48, 401, FLinkFont.Get(), WS_VISIBLE | SS_NOTIFY);
     Label6 = main.Label("Copyright (c) KORVA Example Meters GmbH", IDC_LABEL6, 48, 384, FFont.Get());
     Label7 = main.Label("Adds the path to the resource files into the LonWorks resource catalog.", IDC_LABEL7, 16,
                         344, FFont.Get());
@@ -157,7 +156,7 @@ void TForm1::Create(HINSTANCE instance) {
     SendMessageA(Image1, STM_SETICON, reinterpret_cast<WPARAM>(icon_.Get()), 0);
     SetWindowPos(Image1, nullptr, 0, 0, scale(33), scale(33), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     Label8 = main.Label("Path:", IDC_LABEL8, 8, 212, FFont.Get());
-    Label9 = main.Label("Version: 1.2", IDC_LABEL9, 304, 384, FFont.Get());
+    Label9 = main.Label("Version: " R7716_VERSION, IDC_LABEL9, 304, 384, FFont.Get());
     Label1 = main.Label("Select a path to existing LonWorks folder and press button Installation.", IDC_LABEL1, 8, 8,
                         FFont.Get());
     Button2 = main.Make(0, "BUTTON", "Installation", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, IDC_BUTTON2, 8, 240, 75,
@@ -417,7 +416,7 @@ void TForm1::Label55Click() {
     // shell32 is loaded on the first click, not imported: under Wine it and the libraries it
     // brings would be loaded on every start of the tool, for a link that is rarely clicked.
     if (auto open = LoadProc<decltype(ShellExecuteA)>(LoadLibraryA("shell32.dll"), "ShellExecuteA"))
-        open(nullptr, "open", kProductPage, nullptr, nullptr, SW_SHOWNORMAL);
+        open(nullptr, "open", R7716_PRODUCT_PAGE, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void TForm1::Button1Click() {
