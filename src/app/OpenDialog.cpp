@@ -37,10 +37,10 @@ UINT_PTR CALLBACK PlacementHook(HWND hook, UINT message, WPARAM, LPARAM lParam) 
 
 }  // namespace
 
-bool TOpenDialog::Execute(HWND owner) {
+bool OpenDialog::Execute(HWND owner) {
     char buffer[MAX_PATH] = "";  // 260 characters with the terminating zero
-    const std::size_t primed = FileName.size() < MAX_PATH - 1 ? FileName.size() : MAX_PATH - 1;
-    std::memcpy(buffer, FileName.data(), primed);
+    const std::size_t primed = fileName_.size() < MAX_PATH - 1 ? fileName_.size() : MAX_PATH - 1;
+    std::memcpy(buffer, fileName_.data(), primed);
     buffer[primed] = '\0';
 
     OPENFILENAMEA request{};
@@ -61,7 +61,7 @@ bool TOpenDialog::Execute(HWND owner) {
     // build alone uses it, and loading it (and what it brings) would slow every start.
     const auto open = LoadProc<decltype(GetOpenFileNameA)>(LoadLibraryA("comdlg32.dll"), "GetOpenFileNameA");
     if (!open || !open(&request)) return false;
-    FileName = buffer;
+    fileName_ = buffer;
     return true;
 }
 

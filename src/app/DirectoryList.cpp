@@ -1,4 +1,4 @@
-#include "app/DirectoryListBox.h"
+#include "app/DirectoryList.h"
 
 #include <string>
 
@@ -17,7 +17,7 @@ SIZE TextExtent(HFONT font, const std::string& text) {
 
 }  // namespace
 
-TDirectoryListBox::TDirectoryListBox(int id) : id_(id), model_(platform_) {
+DirectoryList::DirectoryList(int id) : id_(id), model_(platform_) {
     // The start folder becomes its drive's own current directory, as every folder the list
     // changes into does: a later switch back to this drive returns here, not to its root.
     const std::string& start = model_.CurrentDirectory();
@@ -27,7 +27,7 @@ TDirectoryListBox::TDirectoryListBox(int id) : id_(id), model_(platform_) {
     };
 }
 
-HWND TDirectoryListBox::Create(HWND parent, int left, int top, int width, int height, int itemHeight, HFONT font) {
+HWND DirectoryList::Create(HWND parent, int left, int top, int width, int height, int itemHeight, HFONT font) {
     itemHeight_ = itemHeight;
     static const ChooserIcon kIcons[] = {ChooserIcon::OpenFolder, ChooserIcon::CurrentFolder,
                                          ChooserIcon::ClosedFolder};
@@ -45,12 +45,12 @@ HWND TDirectoryListBox::Create(HWND parent, int left, int top, int width, int he
     return hwnd_;
 }
 
-void TDirectoryListBox::HandleWindowCreated() {
+void DirectoryList::HandleWindowCreated() {
     model_.HandleWindowCreated();
     SyncRows();
 }
 
-void TDirectoryListBox::SetDirLabel(HWND label) {
+void DirectoryList::SetDirLabel(HWND label) {
     if (!label) {
         model_.SetDirLabel(std::nullopt);
         return;
@@ -72,7 +72,7 @@ void TDirectoryListBox::SetDirLabel(HWND label) {
     model_.SetDirLabel(std::move(link));
 }
 
-void TDirectoryListBox::SyncRows() noexcept {
+void DirectoryList::SyncRows() noexcept {
     if (!hwnd_) return;
     if (filled_ && shownVersion_ == model_.RowsVersion()) return;
     try {
@@ -89,7 +89,7 @@ void TDirectoryListBox::SyncRows() noexcept {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void TDirectoryListBox::OpenHighlightedRow() {
+void DirectoryList::OpenHighlightedRow() {
     // The box's selection is the highlight (a driver or the system may have moved it without
     // a notification).
     const LRESULT selected = SendMessageA(hwnd_, LB_GETCURSEL, 0, 0);
@@ -98,12 +98,12 @@ void TDirectoryListBox::OpenHighlightedRow() {
     model_.OpenHighlightedRow();
 }
 
-bool TDirectoryListBox::OnMeasureItem(MEASUREITEMSTRUCT& item) {
+bool DirectoryList::OnMeasureItem(MEASUREITEMSTRUCT& item) {
     item.itemHeight = static_cast<UINT>(itemHeight_);
     return true;
 }
 
-bool TDirectoryListBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
+bool DirectoryList::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const int row = static_cast<int>(item.itemID);
     const ItemRect rect{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
     const ItemDrawing drawing = model_.DrawRow(row, rect);
@@ -114,7 +114,7 @@ bool TDirectoryListBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
     return true;
 }
 
-bool TDirectoryListBox::OnCommand(WORD notification) {
+bool DirectoryList::OnCommand(WORD notification) {
     switch (notification) {
     case LBN_SELCHANGE:  // a click or an arrow key: the highlight only
         model_.SetHighlightedRow(static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)));
@@ -127,12 +127,12 @@ bool TDirectoryListBox::OnCommand(WORD notification) {
     }
 }
 
-HBRUSH TDirectoryListBox::OnCtlColor(HDC dc) {
+HBRUSH DirectoryList::OnCtlColor(HDC dc) {
     SetBkColor(dc, GetSysColor(COLOR_MENU));
     return GetSysColorBrush(COLOR_MENU);
 }
 
-bool TDirectoryListBox::OnKeyDown(WPARAM key) {
+bool DirectoryList::OnKeyDown(WPARAM key) {
     if (key != VK_RETURN) return false;
     OpenHighlightedRow();
     return true;

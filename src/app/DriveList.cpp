@@ -1,8 +1,8 @@
-#include "app/DriveComboBox.h"
+#include "app/DriveList.h"
 
 #include <string>
 
-#include "app/DirectoryListBox.h"
+#include "app/DirectoryList.h"
 
 namespace korva {
 
@@ -85,9 +85,9 @@ void PaintChooserItem(const DRAWITEMSTRUCT& item, const ItemDrawing& drawing, co
 
 // ---- the drive list ----
 
-TDriveComboBox::TDriveComboBox(int id) : id_(id), model_(platform_) {}
+DriveList::DriveList(int id) : id_(id), model_(platform_) {}
 
-HWND TDriveComboBox::Create(HWND parent, int left, int top, int width, int fieldHeight, int itemHeight, HFONT font) {
+HWND DriveList::Create(HWND parent, int left, int top, int width, int fieldHeight, int itemHeight, HFONT font) {
     itemHeight_ = itemHeight;
     static const ChooserIcon kIcons[] = {ChooserIcon::Floppy, ChooserIcon::Hard, ChooserIcon::Network,
                                          ChooserIcon::CdRom, ChooserIcon::Ram};
@@ -116,13 +116,13 @@ HWND TDriveComboBox::Create(HWND parent, int left, int top, int width, int field
     return hwnd_;
 }
 
-void TDriveComboBox::SetDirList(TDirectoryListBox* list) {
+void DriveList::SetDirList(DirectoryList* list) {
     dirList_ = list;
     model_.SetDirList(list ? &list->Model() : nullptr);
 }
 
 template <typename Call>
-void TDriveComboBox::Synced(Call&& call) {
+void DriveList::Synced(Call&& call) {
     const ScopeGuard sync([this] {
         if (hwnd_) SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(model_.SelectedIndex()), 0);
         if (dirList_) dirList_->SyncRows();
@@ -130,7 +130,7 @@ void TDriveComboBox::Synced(Call&& call) {
     call();
 }
 
-void TDriveComboBox::FillEntries() {
+void DriveList::FillEntries() {
     SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
     SendMessageA(hwnd_, CB_RESETCONTENT, 0, 0);
     for (const DriveEntry& entry : model_.Entries())
@@ -139,19 +139,19 @@ void TDriveComboBox::FillEntries() {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void TDriveComboBox::HandleWindowCreated() {
+void DriveList::HandleWindowCreated() {
     Synced([this] {
         const ScopeGuard fill([this] { FillEntries(); });
         model_.HandleWindowCreated();
     });
 }
 
-bool TDriveComboBox::OnMeasureItem(MEASUREITEMSTRUCT& item) {
+bool DriveList::OnMeasureItem(MEASUREITEMSTRUCT& item) {
     item.itemHeight = static_cast<UINT>(itemHeight_);
     return true;
 }
 
-bool TDriveComboBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
+bool DriveList::OnDrawItem(const DRAWITEMSTRUCT& item) {
     const int index = static_cast<int>(item.itemID);
     const ItemRect rect{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
     const ItemDrawing drawing = model_.DrawEntry(index, rect);
@@ -161,7 +161,7 @@ bool TDriveComboBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
     return true;
 }
 
-bool TDriveComboBox::OnCommand(WORD notification) {
+bool DriveList::OnCommand(WORD notification) {
     if (notification != CBN_SELCHANGE) return false;
     const LRESULT index = SendMessageA(hwnd_, CB_GETCURSEL, 0, 0);
     if (index < 0) return true;
@@ -173,7 +173,7 @@ bool TDriveComboBox::OnCommand(WORD notification) {
     return true;
 }
 
-HBRUSH TDriveComboBox::OnCtlColor(HDC dc) {
+HBRUSH DriveList::OnCtlColor(HDC dc) {
     SetBkColor(dc, GetSysColor(COLOR_MENU));
     return GetSysColorBrush(COLOR_MENU);
 }

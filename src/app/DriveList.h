@@ -1,5 +1,5 @@
 #pragma once
-// TDriveComboBox: the drive list of the main window, a drop-down list without edit field
+// DriveList: the drive list of the main window, a drop-down list without edit field
 // whose entries it draws itself, over the portable DriveChooserModel. The window forwards
 // the control's owner-draw, colour and command messages to it.
 #include <windows.h>
@@ -11,7 +11,7 @@
 
 namespace korva {
 
-class TDirectoryListBox;
+class DirectoryList;
 
 // One of the chooser's bitmap resources, drawn with the colour of its bottom-left pixel
 // left out: the bitmap is split once into a mask and an image with that colour blackened.
@@ -45,12 +45,12 @@ private:
 void PaintChooserItem(const DRAWITEMSTRUCT& item, const ItemDrawing& drawing, const TransparentBitmap& icon,
                       bool centredText);
 
-class TDriveComboBox {
+class DriveList {
 public:
     // Takes its initial drive from the working directory.
-    explicit TDriveComboBox(int id);
-    TDriveComboBox(const TDriveComboBox&) = delete;
-    TDriveComboBox& operator=(const TDriveComboBox&) = delete;
+    explicit DriveList(int id);
+    DriveList(const DriveList&) = delete;
+    DriveList& operator=(const DriveList&) = delete;
 
     // Creates the control: selection field `fieldHeight` high, item height `itemHeight`.
     // The entries are built by HandleWindowCreated, once the links are set.
@@ -63,7 +63,7 @@ public:
     void HandleWindowCreated();
 
     // The directory list that follows the chosen drive (nullptr unlinks).
-    void SetDirList(TDirectoryListBox* list);
+    void SetDirList(DirectoryList* list);
     DriveChooserModel& Model() { return model_; }
 
     // Messages the parent forwards; each returns true when it handled the message. They may
@@ -85,7 +85,7 @@ private:
     int itemHeight_ = kDriveIconHeight;
     Win32ChooserPlatform platform_;
     DriveChooserModel model_;
-    TDirectoryListBox* dirList_ = nullptr;
+    DirectoryList* dirList_ = nullptr;
     TransparentBitmap icons_[5];  // FLOPPY, HARD, NETWORK, CDROM, RAM
 };
 

@@ -1,5 +1,5 @@
 #pragma once
-// TDirectoryListBox: the directory list of the main window, a single-selection list whose
+// DirectoryList: the directory list of the main window, a single-selection list whose
 // rows it draws itself, over the portable DirectoryListModel. The window forwards the
 // control's owner-draw, colour and command messages and the Enter key to it.
 #include <windows.h>
@@ -7,18 +7,18 @@
 #include <cstdint>
 #include <functional>
 
-#include "app/DriveComboBox.h"
+#include "app/DriveList.h"
 #include "core/chooser/DirectoryListModel.h"
 #include "win32/Win32ChooserPlatform.h"
 
 namespace korva {
 
-class TDirectoryListBox {
+class DirectoryList {
 public:
     // Takes the working directory as its current directory.
-    explicit TDirectoryListBox(int id);
-    TDirectoryListBox(const TDirectoryListBox&) = delete;
-    TDirectoryListBox& operator=(const TDirectoryListBox&) = delete;
+    explicit DirectoryList(int id);
+    DirectoryList(const DirectoryList&) = delete;
+    DirectoryList& operator=(const DirectoryList&) = delete;
 
     // Creates the control (no rows yet: HandleWindowCreated builds them once the links are set).
     HWND Create(HWND parent, int left, int top, int width, int height, int itemHeight, HFONT font);
@@ -29,10 +29,10 @@ public:
     // change notification.
     void HandleWindowCreated();
 
-    // The label that shows the current directory (Label22), shortened to the list's width in
-    // the label's own font; it gets its caption at once. nullptr unlinks.
+    // The label that shows the current directory, shortened to the list's width in the
+    // label's own font; it gets its caption at once. nullptr unlinks.
     void SetDirLabel(HWND label);
-    // The change event (DirectoryListBoxChange of the window).
+    // The change event (OnDirectoryChange of the window).
     std::function<void()> OnChange;
 
     DirectoryListModel& Model() { return model_; }

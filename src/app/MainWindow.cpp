@@ -1,4 +1,4 @@
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 
 #include <shellapi.h>
 
@@ -89,14 +89,14 @@ private:
 
 }  // namespace
 
-TForm1::TForm1() : DirectoryListBox(IDC_DIRECTORYLISTBOX), DriveComboBox(IDC_DRIVECOMBOBOX) {}
+MainWindow::MainWindow() : directoryList_(IDC_DIRECTORY_LIST), driveList_(IDC_DRIVE_LIST) {}
 
 // The window and its controls go first; the fonts, brushes and icon they use after them.
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
-void TForm1::Create(HINSTANCE instance) {
+void MainWindow::Create(HINSTANCE instance) {
     icon_.Reset(static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 32, 32, 0)));
     WNDCLASSEXA cls{};
     cls.cbSize = sizeof(cls);
@@ -111,14 +111,14 @@ void TForm1::Create(HINSTANCE instance) {
 
     // The window's font at the system's dpi, and the scale its text height gives the layout.
     const int dpi = GetDeviceCaps(ScopedGetDC(nullptr).Get(), LOGPIXELSY);
-    FFont.Reset(MakeFont(FontHeightForDpi(kFormFontHeight, dpi), false));
-    FLinkFont.Reset(MakeFont(FontHeightForDpi(kFormFontHeight, dpi), true));
-    FLabel22Font.Reset(MakeFont(FontHeightForDpi(-8, dpi), false));
-    FLightRedBrush.Reset(CreateSolidBrush(kLightRed));
-    FRedBrush.Reset(CreateSolidBrush(kRed));
-    if (!FFont || !FLinkFont || !FLabel22Font || !FLightRedBrush || !FRedBrush)
+    font_.Reset(MakeFont(FontHeightForDpi(kFormFontHeight, dpi), false));
+    linkFont_.Reset(MakeFont(FontHeightForDpi(kFormFontHeight, dpi), true));
+    directoryLabelFont_.Reset(MakeFont(FontHeightForDpi(-8, dpi), false));
+    lightRedBrush_.Reset(CreateSolidBrush(kLightRed));
+    redBrush_.Reset(CreateSolidBrush(kRed));
+    if (!font_ || !linkFont_ || !directoryLabelFont_ || !lightRedBrush_ || !redBrush_)
         throw Exception("Cannot create the fonts of the window");
-    const FormScale scale(MeasureText(FFont.Get(), "0").cy);
+    const FormScale scale(MeasureText(font_.Get(), "0").cy);
 
     RECT frame{0, 0, scale(kClientWidth), scale(kClientHeight)};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
@@ -129,111 +129,111 @@ void TForm1::Create(HINSTANCE instance) {
     hwnd_ = CreateWindowExA(kExStyle, R7716_MAIN_CLASS, R7716_MAIN_CAPTION, kStyle, left, top, width, height, nullptr,
                             nullptr, instance, this);
     if (!hwnd_) throw Exception("Cannot create the main window");
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(FFont.Get()), FALSE);
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
 
     // 1. The controls of the layout, in the order of creation.
     const ControlMaker main(hwnd_, scale);
-    Label2 = main.Label("The KORVA Updates Tool copies:", IDC_LABEL2, 16, 280, FFont.Get());
-    Label3 = main.Label("File R7716.XIF into folder \"LonWorks\\Import\".", IDC_LABEL3, 16, 296, FFont.Get());
-    Label4 = main.Label("Files R7716.ENU, R7716.FPT, R7716.FMT, R7716.TYP", IDC_LABEL4, 16, 312, FFont.Get());
-    Bevel1 = main.Make(0, "STATIC", "", WS_VISIBLE | SS_OWNERDRAW, IDC_BEVEL1, 8, 272, 361, 97, FFont.Get());
+    copiesLabel_ = main.Label("The KORVA Updates Tool copies:", IDC_COPIES_LABEL, 16, 280, font_.Get());
+    importFileLabel_ = main.Label("File R7716.XIF into folder \"LonWorks\\Import\".", IDC_IMPORT_FILE_LABEL, 16, 296, font_.Get());
+    typesFilesLabel_ = main.Label("Files R7716.ENU, R7716.FPT, R7716.FMT, R7716.TYP", IDC_TYPES_FILES_LABEL, 16, 312, font_.Get());
+    summaryFrame_ = main.Make(0, "STATIC", "", WS_VISIBLE | SS_OWNERDRAW, IDC_SUMMARY_FRAME, 8, 272, 361, 97, font_.Get());
     {
         // A frame of lines only: the window covers nothing but its two-pixel edge, so the
         // labels inside stay visible whatever the stacking order.
         RECT r;
-        GetClientRect(Bevel1, &r);
+        GetClientRect(summaryFrame_, &r);
         ScopedRegion outer(CreateRectRgn(0, 0, r.right, r.bottom));
         const ScopedRegion inner(CreateRectRgn(2, 2, r.right - 2, r.bottom - 2));
         CombineRgn(outer.Get(), outer.Get(), inner.Get(), RGN_DIFF);
-        if (SetWindowRgn(Bevel1, outer.Get(), FALSE)) outer.Release();  // the system owns the region now
+        if (SetWindowRgn(summaryFrame_, outer.Get(), FALSE)) outer.Release();  // the system owns the region now
     }
-    Label5 = main.Label("into folder \"LonWorks\\Types\\User\\KR\".", IDC_LABEL5, 16, 328, FFont.Get());
-    Label55 = main.Label(R7716_WEB_HOST, IDC_LABEL55, 48, 401, FLinkFont.Get(), WS_VISIBLE | SS_NOTIFY);
-    Label6 = main.Label("Copyright (c) KORVA Example Meters GmbH", IDC_LABEL6, 48, 384, FFont.Get());
-    Label7 = main.Label("Adds the path to the resource files into the LonWorks resource catalog.", IDC_LABEL7, 16,
-                        344, FFont.Get());
-    Image1 = main.Make(0, "STATIC", "", WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE, IDC_IMAGE1, 8, 384, 33, 33, FFont.Get());
-    SendMessageA(Image1, STM_SETICON, reinterpret_cast<WPARAM>(icon_.Get()), 0);
-    SetWindowPos(Image1, nullptr, 0, 0, scale(33), scale(33), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Label8 = main.Label("Path:", IDC_LABEL8, 8, 212, FFont.Get());
-    Label9 = main.Label("Version: " R7716_VERSION, IDC_LABEL9, 304, 384, FFont.Get());
-    Label1 = main.Label("Select a path to existing LonWorks folder and press button Installation.", IDC_LABEL1, 8, 8,
-                        FFont.Get());
-    Button2 = main.Make(0, "BUTTON", "Installation", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, IDC_BUTTON2, 8, 240, 75,
-                        25, FFont.Get());
-    const int textHeight = MeasureText(FFont.Get(), "0").cy;
-    if (!DirectoryListBox.Create(hwnd_, scale(8), scale(56), scale(361), scale(145), DirectoryItemHeight(textHeight),
-                                 FFont.Get()))
+    typesFolderLabel_ = main.Label("into folder \"LonWorks\\Types\\User\\KR\".", IDC_TYPES_FOLDER_LABEL, 16, 328, font_.Get());
+    productLink_ = main.Label(R7716_WEB_HOST, IDC_PRODUCT_LINK, 48, 401, linkFont_.Get(), WS_VISIBLE | SS_NOTIFY);
+    copyrightLabel_ = main.Label("Copyright (c) KORVA Example Meters GmbH", IDC_COPYRIGHT_LABEL, 48, 384, font_.Get());
+    catalogLabel_ = main.Label("Adds the path to the resource files into the LonWorks resource catalog.", IDC_CATALOG_LABEL, 16,
+                        344, font_.Get());
+    iconImage_ = main.Make(0, "STATIC", "", WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE, IDC_ICON_IMAGE, 8, 384, 33, 33, font_.Get());
+    SendMessageA(iconImage_, STM_SETICON, reinterpret_cast<WPARAM>(icon_.Get()), 0);
+    SetWindowPos(iconImage_, nullptr, 0, 0, scale(33), scale(33), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pathLabel_ = main.Label("Path:", IDC_PATH_LABEL, 8, 212, font_.Get());
+    versionLabel_ = main.Label("Version: " R7716_VERSION, IDC_VERSION_LABEL, 304, 384, font_.Get());
+    instructionLabel_ = main.Label("Select a path to existing LonWorks folder and press button Installation.", IDC_INSTRUCTION_LABEL, 8, 8,
+                        font_.Get());
+    installButton_ = main.Make(0, "BUTTON", "Installation", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, IDC_INSTALL_BUTTON, 8, 240, 75,
+                        25, font_.Get());
+    const int textHeight = MeasureText(font_.Get(), "0").cy;
+    if (!directoryList_.Create(hwnd_, scale(8), scale(56), scale(361), scale(145), DirectoryItemHeight(textHeight),
+                                 font_.Get()))
         throw Exception("Cannot create the directory list");
-    if (!DriveComboBox.Create(hwnd_, scale(8), scale(30), scale(361), scale(19), DriveItemHeight(textHeight), FFont.Get()))
+    if (!driveList_.Create(hwnd_, scale(8), scale(30), scale(361), scale(19), DriveItemHeight(textHeight), font_.Get()))
         throw Exception("Cannot create the drive list");
-    Edit2 = main.Make(WS_EX_CLIENTEDGE, "EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, IDC_EDIT2, 40, 208, 329,
-                      21, FFont.Get());
-    GroupBox_Debug = CreateGroupBox(hwnd_, IDC_GROUPBOX_DEBUG, "Debug", scale(128), scale(200), scale(241), scale(185),
-                                    WS_DISABLED, FLightRedBrush.Get(), FFont.Get());
-    if (!GroupBox_Debug) throw Exception("Cannot create the developer group");
+    pathField_ = main.Make(WS_EX_CLIENTEDGE, "EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, IDC_PATH_FIELD, 40, 208, 329,
+                      21, font_.Get());
+    developerGroup_ = CreateGroupBox(hwnd_, IDC_DEVELOPER_GROUP, "Debug", scale(128), scale(200), scale(241), scale(185),
+                                    WS_DISABLED, lightRedBrush_.Get(), font_.Get());
+    if (!developerGroup_) throw Exception("Cannot create the developer group");
     // Created last, the group lies over the path field and the bevel: keep it on top of them.
-    SetWindowPos(GroupBox_Debug, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    const ControlMaker group(GroupBox_Debug, scale);
-    Label22 = group.Label("C:\\...\\10\\DirectoryListBox", IDC_LABEL22, 7, 96, FLabel22Font.Get(), 0);
-    Label10 = group.Label("I. Three steps for creating file R7716.h :", IDC_LABEL10, 8, 16, FFont.Get());
-    Label11 = group.Label("II. Set folder name in LonWorks ", IDC_LABEL11, 8, 112, FFont.Get());
-    Label12 = group.Label("3) Link the file R7716.h into the Tool.exe build", IDC_LABEL12, 8, 80, FFont.Get());
-    Label13 = group.Label("for testing the Tool.exe", IDC_LABEL13, 8, 128, FFont.Get());
-    Button1 = group.Make(0, "BUTTON", "2) Generate R7716.h", WS_VISIBLE | BS_OWNERDRAW, IDC_BUTTON1, 6, 56, 131, 25,
-                         FFont.Get());
-    Button3 = group.Make(0, "BUTTON", "1) Open File R7716.xif", WS_VISIBLE | BS_OWNERDRAW, IDC_BUTTON3, 6, 32, 131, 25,
-                         FFont.Get());
-    Edit1 = group.Make(WS_EX_CLIENTEDGE, "EDIT", "KR", WS_VISIBLE | ES_AUTOHSCROLL, IDC_EDIT1, 8, 148, 121, 21, FFont.Get());
+    SetWindowPos(developerGroup_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const ControlMaker group(developerGroup_, scale);
+    directoryLabel_ = group.Label("C:\\...\\10\\DirectoryListBox", IDC_DIRECTORY_LABEL, 7, 96, directoryLabelFont_.Get(), 0);
+    stepsLabel_ = group.Label("I. Three steps for creating file R7716.h :", IDC_STEPS_LABEL, 8, 16, font_.Get());
+    folderNameLabel_ = group.Label("II. Set folder name in LonWorks ", IDC_FOLDER_NAME_LABEL, 8, 112, font_.Get());
+    linkStepLabel_ = group.Label("3) Link the file R7716.h into the Tool.exe build", IDC_LINK_STEP_LABEL, 8, 80, font_.Get());
+    testingLabel_ = group.Label("for testing the Tool.exe", IDC_TESTING_LABEL, 8, 128, font_.Get());
+    generateButton_ = group.Make(0, "BUTTON", "2) Generate R7716.h", WS_VISIBLE | BS_OWNERDRAW, IDC_GENERATE_BUTTON, 6, 56, 131, 25,
+                         font_.Get());
+    openButton_ = group.Make(0, "BUTTON", "1) Open File R7716.xif", WS_VISIBLE | BS_OWNERDRAW, IDC_OPEN_BUTTON, 6, 32, 131, 25,
+                         font_.Get());
+    deviceFolderField_ = group.Make(WS_EX_CLIENTEDGE, "EDIT", "KR", WS_VISIBLE | ES_AUTOHSCROLL, IDC_DEVICE_FOLDER_FIELD, 8, 148, 121, 21, font_.Get());
 
     // 2. The developer switch, fixed in the build.
-    FDeveloperMode = BuildDeveloperMode();
-    if (FDeveloperMode) {
-        EnableWindow(GroupBox_Debug, TRUE);
-        ShowWindow(GroupBox_Debug, SW_SHOW);
+    developerMode_ = BuildDeveloperMode();
+    if (developerMode_) {
+        EnableWindow(developerGroup_, TRUE);
+        ShowWindow(developerGroup_, SW_SHOW);
     }
 
     // 3. The drive list drives the directory list, which shows its directory, shortened to
-    //    the list's width, in Label22.
-    DirectoryListBox.OnChange = [this] { DirectoryListBoxChange(); };
-    DriveComboBox.SetDirList(&DirectoryListBox);
-    DirectoryListBox.SetDirLabel(Label22);
+    //    the list's width, in directoryLabel_.
+    directoryList_.OnChange = [this] { OnDirectoryChange(); };
+    driveList_.SetDirList(&directoryList_);
+    directoryList_.SetDirLabel(directoryLabel_);
 
     // 4. The path field starts with the working directory, in full.
     char directory[MAX_PATH] = "";
     const DWORD length = GetCurrentDirectoryA(MAX_PATH, directory);
-    SetWindowTextA(Edit2, length > 0 && length < MAX_PATH ? directory : "");
+    SetWindowTextA(pathField_, length > 0 && length < MAX_PATH ? directory : "");
 
     // 5. The lists fill themselves: the directory list builds its rows and highlights the
     //    current one; the drive list builds its entries and selects the initial drive, which
     //    moves the directory list only when it stands elsewhere (a network path without
     //    drive letter, the one case with a change notification here).
-    DirectoryListBox.HandleWindowCreated();
-    DriveComboBox.HandleWindowCreated();
+    directoryList_.HandleWindowCreated();
+    driveList_.HandleWindowCreated();
 }
 
-void TForm1::Show(int showCommand) {
+void MainWindow::Show(int showCommand) {
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
-    SetFocus(Button2);
-    focused_ = Button2;
+    SetFocus(installButton_);
+    focused_ = installButton_;
 }
 
-bool TForm1::PreTranslateMessage(MSG& message) {
+bool MainWindow::PreTranslateMessage(MSG& message) {
     if (message.message != WM_KEYDOWN || (message.wParam != VK_RETURN && message.wParam != VK_ESCAPE)) return false;
     if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)) return false;
     // The lists use these keys themselves (opening a row, closing the drop-down part).
-    if (message.hwnd == DirectoryListBox.Handle()) {
+    if (message.hwnd == directoryList_.Handle()) {
         const WPARAM key = message.wParam;
         bool used = false;
-        RunHandler(hwnd_, [&] { used = DirectoryListBox.OnKeyDown(key); });
+        RunHandler(hwnd_, [&] { used = directoryList_.OnKeyDown(key); });
         if (!used) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
         return true;
     }
-    if (message.hwnd == DriveComboBox.Handle() || IsChild(DriveComboBox.Handle(), message.hwnd)) {
+    if (message.hwnd == driveList_.Handle() || IsChild(driveList_.Handle(), message.hwnd)) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
         return true;
@@ -241,18 +241,18 @@ bool TForm1::PreTranslateMessage(MSG& message) {
     return true;  // no default or cancel button: the key presses nothing
 }
 
-LRESULT CALLBACK TForm1::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        auto* form = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         form->hwnd_ = hwnd;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
-    auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    auto* form = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!form) return DefWindowProcA(hwnd, message, wParam, lParam);
     return form->HandleMessage(message, wParam, lParam);
 }
 
-LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         if (lParam != 0) {
@@ -272,14 +272,14 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         bool handled = false;
         RunHandler(hwnd_, [&] {
-            if (item.CtlID == static_cast<UINT>(DirectoryListBox.Id())) handled = DirectoryListBox.OnMeasureItem(item);
-            else if (item.CtlID == static_cast<UINT>(DriveComboBox.Id())) handled = DriveComboBox.OnMeasureItem(item);
+            if (item.CtlID == static_cast<UINT>(directoryList_.Id())) handled = directoryList_.OnMeasureItem(item);
+            else if (item.CtlID == static_cast<UINT>(driveList_.Id())) handled = driveList_.OnMeasureItem(item);
         });
         if (handled) return TRUE;
         break;
     }
     case WM_SETCURSOR:
-        if (reinterpret_cast<HWND>(wParam) == Label55 && LOWORD(lParam) == HTCLIENT) {
+        if (reinterpret_cast<HWND>(wParam) == productLink_ && LOWORD(lParam) == HTCLIENT) {
             SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
             return TRUE;
         }
@@ -309,74 +309,74 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-void TForm1::OnCommand(WORD id, WORD notification) {
+void MainWindow::OnCommand(WORD id, WORD notification) {
     RunHandler(hwnd_, [&] {
         switch (id) {
-        case IDC_BUTTON2:
-            if (notification == BN_CLICKED) Button2Click();
+        case IDC_INSTALL_BUTTON:
+            if (notification == BN_CLICKED) OnInstallClick();
             break;
-        case IDC_BUTTON1:
-            if (notification == BN_CLICKED) Button1Click();
+        case IDC_GENERATE_BUTTON:
+            if (notification == BN_CLICKED) OnGenerateClick();
             break;
-        case IDC_BUTTON3:
-            if (notification == BN_CLICKED) Button3Click();
+        case IDC_OPEN_BUTTON:
+            if (notification == BN_CLICKED) OnOpenClick();
             break;
-        case IDC_LABEL55:
-            if (notification == STN_CLICKED) Label55Click();
+        case IDC_PRODUCT_LINK:
+            if (notification == STN_CLICKED) OnProductLinkClick();
             break;
-        case IDC_DIRECTORYLISTBOX:
-            DirectoryListBox.OnCommand(notification);
+        case IDC_DIRECTORY_LIST:
+            directoryList_.OnCommand(notification);
             break;
-        case IDC_DRIVECOMBOBOX:
-            DriveComboBox.OnCommand(notification);
+        case IDC_DRIVE_LIST:
+            driveList_.OnCommand(notification);
             break;
         }
     });
 }
 
-LRESULT TForm1::OnCtlColor(UINT message, HDC dc, HWND control) {
+LRESULT MainWindow::OnCtlColor(UINT message, HDC dc, HWND control) {
     if (message == WM_CTLCOLORLISTBOX) {
         HBRUSH brush = nullptr;
         RunHandler(hwnd_, [&] {
-            brush = control == DirectoryListBox.Handle() ? DirectoryListBox.OnCtlColor(dc) : DriveComboBox.OnCtlColor(dc);
+            brush = control == directoryList_.Handle() ? directoryList_.OnCtlColor(dc) : driveList_.OnCtlColor(dc);
         });
         if (brush) return reinterpret_cast<LRESULT>(brush);
         return DefWindowProcA(hwnd_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
     }
-    if (control == Edit2) return DefWindowProcA(hwnd_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-    if (control == DriveComboBox.Handle()) {
-        if (HBRUSH brush = DriveComboBox.OnCtlColor(dc)) return reinterpret_cast<LRESULT>(brush);
+    if (control == pathField_) return DefWindowProcA(hwnd_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+    if (control == driveList_.Handle()) {
+        if (HBRUSH brush = driveList_.OnCtlColor(dc)) return reinterpret_cast<LRESULT>(brush);
     }
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    if (control == Label55) {
+    if (control == productLink_) {
         SetTextColor(dc, kBlue);
-    } else if (control == Label22) {
+    } else if (control == directoryLabel_) {
         SetBkColor(dc, kRed);
-        return reinterpret_cast<LRESULT>(FRedBrush.Get());
+        return reinterpret_cast<LRESULT>(redBrush_.Get());
     }
-    if (GetParent(control) == GroupBox_Debug) {
+    if (GetParent(control) == developerGroup_) {
         SetBkColor(dc, kLightRed);
-        return reinterpret_cast<LRESULT>(FLightRedBrush.Get());
+        return reinterpret_cast<LRESULT>(lightRedBrush_.Get());
     }
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-void TForm1::OnDrawItem(const DRAWITEMSTRUCT& item) {
+void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     RunHandler(hwnd_, [&] {
-        if (item.hwndItem == Bevel1) DrawBevel(item);
-        else if (item.hwndItem == Button1 || item.hwndItem == Button3) DrawRedButton(item);
-        else if (item.CtlID == static_cast<UINT>(DirectoryListBox.Id())) DirectoryListBox.OnDrawItem(item);
-        else if (item.CtlID == static_cast<UINT>(DriveComboBox.Id())) DriveComboBox.OnDrawItem(item);
+        if (item.hwndItem == summaryFrame_) DrawSummaryFrame(item);
+        else if (item.hwndItem == generateButton_ || item.hwndItem == openButton_) DrawRedButton(item);
+        else if (item.CtlID == static_cast<UINT>(directoryList_.Id())) directoryList_.OnDrawItem(item);
+        else if (item.CtlID == static_cast<UINT>(driveList_.Id())) driveList_.OnDrawItem(item);
     });
 }
 
-void TForm1::DrawBevel(const DRAWITEMSTRUCT& item) {
+void MainWindow::DrawSummaryFrame(const DRAWITEMSTRUCT& item) {
     RECT r = item.rcItem;
     DrawEdge(item.hDC, &r, EDGE_ETCHED, BF_RECT);  // sunken outer line, raised inner line
 }
 
-void TForm1::DrawRedButton(const DRAWITEMSTRUCT& item) {
+void MainWindow::DrawRedButton(const DRAWITEMSTRUCT& item) {
     RECT r = item.rcItem;
     const bool pushed = (item.itemState & ODS_SELECTED) != 0;
     const bool disabled = (item.itemState & ODS_DISABLED) != 0;
@@ -388,7 +388,7 @@ void TForm1::DrawRedButton(const DRAWITEMSTRUCT& item) {
     SetBkMode(item.hDC, TRANSPARENT);
     SetTextColor(item.hDC, disabled ? GetSysColor(COLOR_GRAYTEXT) : kRed);
     {
-        const ScopedSelectObject font(item.hDC, FFont.Get());
+        const ScopedSelectObject font(item.hDC, font_.Get());
         DrawTextA(item.hDC, caption, -1, &text, DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOPREFIX);
     }
     if (item.itemState & ODS_FOCUS) {
@@ -397,38 +397,38 @@ void TForm1::DrawRedButton(const DRAWITEMSTRUCT& item) {
     }
 }
 
-void TForm1::Button2Click() {
+void MainWindow::OnInstallClick() {
     InstallRequest request;
-    request.pathField = WindowText(Edit2);
-    request.developerMode = FDeveloperMode;
-    if (FDeveloperMode) request.deviceFolderName = WindowText(Edit1);
+    request.pathField = WindowText(pathField_);
+    request.developerMode = developerMode_;
+    if (developerMode_) request.deviceFolderName = WindowText(deviceFolderField_);
     Win32InstallPlatform platform;
     const Win32CodePage codePage;
     SimpleMessageBox messages(hwnd_);
     RunInstallation(request, EmbeddedPayload(), platform, codePage, messages);
 }
 
-// The path field takes the list's directory in full. (Label22 shows it shortened to the
+// The path field takes the list's directory in full. (directoryLabel_ shows it shortened to the
 // list's width; installing into that shortened text would write into a wrong folder.)
-void TForm1::DirectoryListBoxChange() { SetWindowTextA(Edit2, DirectoryListBox.Directory().c_str()); }
+void MainWindow::OnDirectoryChange() { SetWindowTextA(pathField_, directoryList_.Directory().c_str()); }
 
-void TForm1::Label55Click() {
+void MainWindow::OnProductLinkClick() {
     // shell32 is loaded on the first click, not imported: under Wine it and the libraries it
     // brings would be loaded on every start of the tool, for a link that is rarely clicked.
     if (auto open = LoadProc<decltype(ShellExecuteA)>(LoadLibraryA("shell32.dll"), "ShellExecuteA"))
         open(nullptr, "open", R7716_PRODUCT_PAGE, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void TForm1::Button1Click() {
+void MainWindow::OnGenerateClick() {
     Win32GeneratorFiles files;
-    GenerateHeader(WindowText(Edit2), files);
+    GenerateHeader(WindowText(pathField_), files);
 }
 
-void TForm1::Button3Click() {
-    if (!dlg_open.Execute(hwnd_)) return;
-    const std::string& name = dlg_open.FileName;
+void MainWindow::OnOpenClick() {
+    if (!openDialog_.Execute(hwnd_)) return;
+    const std::string& name = openDialog_.FileName();
     try {
-        if (!SetWindowTextA(Edit2, name.c_str())) throw Exception("Cannot set the path field");
+        if (!SetWindowTextA(pathField_, name.c_str())) throw Exception("Cannot set the path field");
     } catch (const std::exception&) {
         ApplicationMessageBox(hwnd_, "Requested file " + name + " cannot be opened.", "Open", 16);
     }
