@@ -2,9 +2,8 @@
 
 #include <shellapi.h>
 
-#include <algorithm>
-
 #include "app/ControlIds.h"
+#include "app/Controls.h"
 #include "app/DeveloperSwitch.h"
 #include "app/GroupBox.h"
 #include "app/MessageBoxes.h"
@@ -25,6 +24,7 @@ constexpr COLORREF kLightRed = RGB(255, 128, 128);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr const char* kFontFace = "MS Sans Serif";
+constexpr int kDirectoryLabelFontHeight = -8;  // 8 pixels at 96 dpi
 
 // Design sizes at 96 dpi and text height 13.
 constexpr int kClientWidth = 379;
@@ -32,50 +32,35 @@ constexpr int kClientHeight = 424;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 
-HMENU IdMenu(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
-
 HFONT MakeFont(int height, bool underline) {
     return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                        kFontFace);
 }
 
-SIZE MeasureText(HFONT font, const char* text) {
-    SIZE size{};
-    const ScopedGetDC screen(nullptr);
-    const ScopedSelectObject select(screen.Get(), font);
-    GetTextExtentPoint32A(screen.Get(), text, lstrlenA(text), &size);
-    return size;
-}
+int TextHeight(HFONT font) { return TextExtent(font, "0").cy; }
 
-std::string WindowText(HWND control) {
-    const int length = GetWindowTextLengthA(control);
-    if (length <= 0) return {};
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int got = GetWindowTextA(control, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(std::max(got, 0)));
-    return text;
-}
-
+// Makes the child controls of one parent at design positions, scaled.
 class ControlMaker {
 public:
-    ControlMaker(HWND parent, const FormScale& scale) : parent_(parent), scale_(scale) {}
+    ControlMaker(HWND parent, const FormScale& scale, HFONT font) : parent_(parent), scale_(scale), font_(font) {}
 
     HWND Make(DWORD exStyle, const char* cls, const char* text, DWORD style, int id, int left, int top, int width,
-              int height, HFONT font) const {
+              int height) const {
         HWND hwnd = CreateWindowExA(exStyle, cls, text, WS_CHILD | WS_CLIPSIBLINGS | style, scale_(left), scale_(top),
-                                    scale_(width), scale_(height), parent_, IdMenu(id), GetModuleHandleA(nullptr),
-                                    nullptr);
+                                    scale_(width), scale_(height), parent_, ControlIdHandle(id),
+                                    GetModuleHandleA(nullptr), nullptr);
         if (!hwnd) throw Exception("Cannot create the control " + std::to_string(id));
-        SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         return hwnd;
     }
 
-    // A label sized to its text in its font.
-    HWND Label(const char* text, int id, int left, int top, HFONT font, DWORD style = WS_VISIBLE) const {
-        const SIZE size = MeasureText(font, text);
+    // A label sized to its text in its font (the maker's font unless given).
+    HWND Label(const char* text, int id, int left, int top, DWORD style = WS_VISIBLE, HFONT font = nullptr) const {
+        if (!font) font = font_;
+        const SIZE size = TextExtent(font, text);
         HWND hwnd = CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX | style,
-                                    scale_(left), scale_(top), size.cx, size.cy, parent_, IdMenu(id),
+                                    scale_(left), scale_(top), size.cx, size.cy, parent_, ControlIdHandle(id),
                                     GetModuleHandleA(nullptr), nullptr);
         if (!hwnd) throw Exception(std::string("Cannot create the label ") + text);
         SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
@@ -85,7 +70,19 @@ public:
 private:
     HWND parent_;
     const FormScale& scale_;
+    HFONT font_;
 };
+
+// Keeps a frame control to its two-pixel edge, so that the labels inside it stay visible
+// whatever the stacking order.
+void ClipToEdge(HWND frame) {
+    RECT r;
+    GetClientRect(frame, &r);
+    ScopedRegion outer(CreateRectRgn(0, 0, r.right, r.bottom));
+    const ScopedRegion inner(CreateRectRgn(2, 2, r.right - 2, r.bottom - 2));
+    CombineRgn(outer.Get(), outer.Get(), inner.Get(), RGN_DIFF);
+    if (SetWindowRgn(frame, outer.Get(), FALSE)) outer.Release();  // the system owns the region now
+}
 
 }  // namespace
 
@@ -97,6 +94,19 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::Create(HINSTANCE instance) {
+    RegisterClasses(instance);
+    const FormScale scale = MakeFontsAndScale();
+    MakeFrame(instance, scale);
+    MakeMainArea(scale);
+    MakeChooser(scale);
+    MakeDeveloperGroup(scale);
+    ApplyDeveloperSwitch();
+    LinkChooser();
+    FirstFill();
+}
+
+// The window class "TForm1", with the application icon, and the developer group's class.
+void MainWindow::RegisterClasses(HINSTANCE instance) {
     icon_.Reset(static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 32, 32, 0)));
     WNDCLASSEXA cls{};
     cls.cbSize = sizeof(cls);
@@ -108,18 +118,24 @@ void MainWindow::Create(HINSTANCE instance) {
     cls.lpszClassName = R7716_MAIN_CLASS;
     if (!RegisterClassExA(&cls) || !RegisterGroupBoxClass(instance))
         throw Exception("Cannot register the window classes");
+}
 
-    // The window's font at the system's dpi, and the scale its text height gives the layout.
+// The window's fonts at the system's dpi and its brushes; the scale that the font's text
+// height gives the layout.
+FormScale MainWindow::MakeFontsAndScale() {
     const int dpi = GetDeviceCaps(ScopedGetDC(nullptr).Get(), LOGPIXELSY);
     font_.Reset(MakeFont(FontHeightForDpi(kFormFontHeight, dpi), false));
     linkFont_.Reset(MakeFont(FontHeightForDpi(kFormFontHeight, dpi), true));
-    directoryLabelFont_.Reset(MakeFont(FontHeightForDpi(-8, dpi), false));
+    directoryLabelFont_.Reset(MakeFont(FontHeightForDpi(kDirectoryLabelFontHeight, dpi), false));
     lightRedBrush_.Reset(CreateSolidBrush(kLightRed));
     redBrush_.Reset(CreateSolidBrush(kRed));
     if (!font_ || !linkFont_ || !directoryLabelFont_ || !lightRedBrush_ || !redBrush_)
         throw Exception("Cannot create the fonts of the window");
-    const FormScale scale(MeasureText(font_.Get(), "0").cy);
+    return FormScale(TextHeight(font_.Get()));
+}
 
+// The top-level window: fixed dialog frame, its client area scaled, centred on the screen.
+void MainWindow::MakeFrame(HINSTANCE instance, const FormScale& scale) {
     RECT frame{0, 0, scale(kClientWidth), scale(kClientHeight)};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
     const int width = frame.right - frame.left;
@@ -130,84 +146,93 @@ void MainWindow::Create(HINSTANCE instance) {
                             nullptr, instance, this);
     if (!hwnd_) throw Exception("Cannot create the main window");
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+}
 
-    // 1. The controls of the layout, in the order of creation.
-    const ControlMaker main(hwnd_, scale);
-    copiesLabel_ = main.Label("The KORVA Updates Tool copies:", IDC_COPIES_LABEL, 16, 280, font_.Get());
-    importFileLabel_ = main.Label("File R7716.XIF into folder \"LonWorks\\Import\".", IDC_IMPORT_FILE_LABEL, 16, 296, font_.Get());
-    typesFilesLabel_ = main.Label("Files R7716.ENU, R7716.FPT, R7716.FMT, R7716.TYP", IDC_TYPES_FILES_LABEL, 16, 312, font_.Get());
-    summaryFrame_ = main.Make(0, "STATIC", "", WS_VISIBLE | SS_OWNERDRAW, IDC_SUMMARY_FRAME, 8, 272, 361, 97, font_.Get());
-    {
-        // A frame of lines only: the window covers nothing but its two-pixel edge, so the
-        // labels inside stay visible whatever the stacking order.
-        RECT r;
-        GetClientRect(summaryFrame_, &r);
-        ScopedRegion outer(CreateRectRgn(0, 0, r.right, r.bottom));
-        const ScopedRegion inner(CreateRectRgn(2, 2, r.right - 2, r.bottom - 2));
-        CombineRgn(outer.Get(), outer.Get(), inner.Get(), RGN_DIFF);
-        if (SetWindowRgn(summaryFrame_, outer.Get(), FALSE)) outer.Release();  // the system owns the region now
-    }
-    typesFolderLabel_ = main.Label("into folder \"LonWorks\\Types\\User\\KR\".", IDC_TYPES_FOLDER_LABEL, 16, 328, font_.Get());
-    productLink_ = main.Label(R7716_WEB_HOST, IDC_PRODUCT_LINK, 48, 401, linkFont_.Get(), WS_VISIBLE | SS_NOTIFY);
-    copyrightLabel_ = main.Label("Copyright (c) KORVA Example Meters GmbH", IDC_COPYRIGHT_LABEL, 48, 384, font_.Get());
-    catalogLabel_ = main.Label("Adds the path to the resource files into the LonWorks resource catalog.", IDC_CATALOG_LABEL, 16,
-                        344, font_.Get());
-    iconImage_ = main.Make(0, "STATIC", "", WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE, IDC_ICON_IMAGE, 8, 384, 33, 33, font_.Get());
+// The labels, the frame, the link, the icon and "Installation", in the order of creation.
+void MainWindow::MakeMainArea(const FormScale& scale) {
+    const ControlMaker main(hwnd_, scale, font_.Get());
+    copiesLabel_ = main.Label("The KORVA Updates Tool copies:", IDC_COPIES_LABEL, 16, 280);
+    importFileLabel_ = main.Label("File R7716.XIF into folder \"LonWorks\\Import\".", IDC_IMPORT_FILE_LABEL, 16, 296);
+    typesFilesLabel_ = main.Label("Files R7716.ENU, R7716.FPT, R7716.FMT, R7716.TYP", IDC_TYPES_FILES_LABEL, 16, 312);
+    summaryFrame_ = main.Make(0, "STATIC", "", WS_VISIBLE | SS_OWNERDRAW, IDC_SUMMARY_FRAME, 8, 272, 361, 97);
+    ClipToEdge(summaryFrame_);
+    typesFolderLabel_ = main.Label("into folder \"LonWorks\\Types\\User\\KR\".", IDC_TYPES_FOLDER_LABEL, 16, 328);
+    productLink_ = main.Label(R7716_WEB_HOST, IDC_PRODUCT_LINK, 48, 401, WS_VISIBLE | SS_NOTIFY, linkFont_.Get());
+    copyrightLabel_ = main.Label("Copyright (c) KORVA Example Meters GmbH", IDC_COPYRIGHT_LABEL, 48, 384);
+    catalogLabel_ = main.Label("Adds the path to the resource files into the LonWorks resource catalog.",
+                               IDC_CATALOG_LABEL, 16, 344);
+    iconImage_ = main.Make(0, "STATIC", "", WS_VISIBLE | SS_ICON | SS_REALSIZEIMAGE, IDC_ICON_IMAGE, 8, 384, 33, 33);
     SendMessageA(iconImage_, STM_SETICON, reinterpret_cast<WPARAM>(icon_.Get()), 0);
     SetWindowPos(iconImage_, nullptr, 0, 0, scale(33), scale(33), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    pathLabel_ = main.Label("Path:", IDC_PATH_LABEL, 8, 212, font_.Get());
-    versionLabel_ = main.Label("Version: " R7716_VERSION, IDC_VERSION_LABEL, 304, 384, font_.Get());
-    instructionLabel_ = main.Label("Select a path to existing LonWorks folder and press button Installation.", IDC_INSTRUCTION_LABEL, 8, 8,
-                        font_.Get());
-    installButton_ = main.Make(0, "BUTTON", "Installation", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, IDC_INSTALL_BUTTON, 8, 240, 75,
-                        25, font_.Get());
-    const int textHeight = MeasureText(font_.Get(), "0").cy;
+    pathLabel_ = main.Label("Path:", IDC_PATH_LABEL, 8, 212);
+    versionLabel_ = main.Label("Version: " R7716_VERSION, IDC_VERSION_LABEL, 304, 384);
+    instructionLabel_ = main.Label("Select a path to existing LonWorks folder and press button Installation.",
+                                   IDC_INSTRUCTION_LABEL, 8, 8);
+    installButton_ = main.Make(0, "BUTTON", "Installation", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                               IDC_INSTALL_BUTTON, 8, 240, 75, 25);
+}
+
+// The directory list, the drive list and the path field. The lists have no tab stop.
+void MainWindow::MakeChooser(const FormScale& scale) {
+    const int textHeight = TextHeight(font_.Get());
     if (!directoryList_.Create(hwnd_, scale(8), scale(56), scale(361), scale(145), DirectoryItemHeight(textHeight),
-                                 font_.Get()))
+                               font_.Get()))
         throw Exception("Cannot create the directory list");
     if (!driveList_.Create(hwnd_, scale(8), scale(30), scale(361), scale(19), DriveItemHeight(textHeight), font_.Get()))
         throw Exception("Cannot create the drive list");
-    pathField_ = main.Make(WS_EX_CLIENTEDGE, "EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, IDC_PATH_FIELD, 40, 208, 329,
-                      21, font_.Get());
-    developerGroup_ = CreateGroupBox(hwnd_, IDC_DEVELOPER_GROUP, "Debug", scale(128), scale(200), scale(241), scale(185),
-                                    WS_DISABLED, lightRedBrush_.Get(), font_.Get());
-    if (!developerGroup_) throw Exception("Cannot create the developer group");
-    // Created last, the group lies over the path field and the bevel: keep it on top of them.
-    SetWindowPos(developerGroup_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    const ControlMaker group(developerGroup_, scale);
-    directoryLabel_ = group.Label("C:\\...\\10\\DirectoryListBox", IDC_DIRECTORY_LABEL, 7, 96, directoryLabelFont_.Get(), 0);
-    stepsLabel_ = group.Label("I. Three steps for creating file R7716.h :", IDC_STEPS_LABEL, 8, 16, font_.Get());
-    folderNameLabel_ = group.Label("II. Set folder name in LonWorks ", IDC_FOLDER_NAME_LABEL, 8, 112, font_.Get());
-    linkStepLabel_ = group.Label("3) Link the file R7716.h into the Tool.exe build", IDC_LINK_STEP_LABEL, 8, 80, font_.Get());
-    testingLabel_ = group.Label("for testing the Tool.exe", IDC_TESTING_LABEL, 8, 128, font_.Get());
-    generateButton_ = group.Make(0, "BUTTON", "2) Generate R7716.h", WS_VISIBLE | BS_OWNERDRAW, IDC_GENERATE_BUTTON, 6, 56, 131, 25,
-                         font_.Get());
-    openButton_ = group.Make(0, "BUTTON", "1) Open File R7716.xif", WS_VISIBLE | BS_OWNERDRAW, IDC_OPEN_BUTTON, 6, 32, 131, 25,
-                         font_.Get());
-    deviceFolderField_ = group.Make(WS_EX_CLIENTEDGE, "EDIT", "KR", WS_VISIBLE | ES_AUTOHSCROLL, IDC_DEVICE_FOLDER_FIELD, 8, 148, 121, 21, font_.Get());
+    const ControlMaker main(hwnd_, scale, font_.Get());
+    pathField_ = main.Make(WS_EX_CLIENTEDGE, "EDIT", "", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, IDC_PATH_FIELD, 40,
+                           208, 329, 21);
+}
 
-    // 2. The developer switch, fixed in the build.
+// The developer group, disabled and hidden, and its children (the directory label among them).
+void MainWindow::MakeDeveloperGroup(const FormScale& scale) {
+    developerGroup_ = CreateGroupBox(hwnd_, IDC_DEVELOPER_GROUP, "Debug", scale(128), scale(200), scale(241),
+                                     scale(185), WS_DISABLED, lightRedBrush_.Get(), font_.Get());
+    if (!developerGroup_) throw Exception("Cannot create the developer group");
+    // Created last, the group lies over the path field and the frame: keep it on top of them.
+    SetWindowPos(developerGroup_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    const ControlMaker group(developerGroup_, scale, font_.Get());
+    directoryLabel_ = group.Label("C:\\...\\10\\DirectoryListBox", IDC_DIRECTORY_LABEL, 7, 96, 0,
+                                  directoryLabelFont_.Get());
+    stepsLabel_ = group.Label("I. Three steps for creating file R7716.h :", IDC_STEPS_LABEL, 8, 16);
+    folderNameLabel_ = group.Label("II. Set folder name in LonWorks ", IDC_FOLDER_NAME_LABEL, 8, 112);
+    linkStepLabel_ = group.Label("3) Link the file R7716.h into the Tool.exe build", IDC_LINK_STEP_LABEL, 8, 80);
+    testingLabel_ = group.Label("for testing the Tool.exe", IDC_TESTING_LABEL, 8, 128);
+    generateButton_ = group.Make(0, "BUTTON", "2) Generate R7716.h", WS_VISIBLE | BS_OWNERDRAW, IDC_GENERATE_BUTTON,
+                                 6, 56, 131, 25);
+    openButton_ = group.Make(0, "BUTTON", "1) Open File R7716.xif", WS_VISIBLE | BS_OWNERDRAW, IDC_OPEN_BUTTON, 6, 32,
+                             131, 25);
+    deviceFolderField_ = group.Make(WS_EX_CLIENTEDGE, "EDIT", "KR", WS_VISIBLE | ES_AUTOHSCROLL,
+                                    IDC_DEVICE_FOLDER_FIELD, 8, 148, 121, 21);
+}
+
+// The developer switch, fixed in the build, shows and enables the developer group.
+void MainWindow::ApplyDeveloperSwitch() {
     developerMode_ = BuildDeveloperMode();
     if (developerMode_) {
         EnableWindow(developerGroup_, TRUE);
         ShowWindow(developerGroup_, SW_SHOW);
     }
+}
 
-    // 3. The drive list drives the directory list, which shows its directory, shortened to
-    //    the list's width, in directoryLabel_.
+// The drive list drives the directory list, which shows its folder, shortened to the list's
+// width, in the directory label and reports every change to OnDirectoryChange.
+void MainWindow::LinkChooser() {
     directoryList_.OnChange = [this] { OnDirectoryChange(); };
     driveList_.SetDirList(&directoryList_);
     directoryList_.SetDirLabel(directoryLabel_);
+}
 
-    // 4. The path field starts with the working directory, in full.
+// The path field starts with the working directory, in full. Then the lists fill themselves:
+// the directory list builds its rows and highlights the current one; the drive list builds
+// its entries and selects the initial drive, which moves the directory list only when it
+// stands elsewhere (a network path without drive letter, the one case with a change
+// notification here).
+void MainWindow::FirstFill() {
     char directory[MAX_PATH] = "";
     const DWORD length = GetCurrentDirectoryA(MAX_PATH, directory);
     SetWindowTextA(pathField_, length > 0 && length < MAX_PATH ? directory : "");
-
-    // 5. The lists fill themselves: the directory list builds its rows and highlights the
-    //    current one; the drive list builds its entries and selects the initial drive, which
-    //    moves the directory list only when it stands elsewhere (a network path without
-    //    drive letter, the one case with a change notification here).
     directoryList_.HandleWindowCreated();
     driveList_.HandleWindowCreated();
 }
@@ -243,13 +268,13 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        auto* form = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        form->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        auto* window = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        window->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
     }
-    auto* form = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!form) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return form->HandleMessage(message, wParam, lParam);
+    auto* window = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!window) return DefWindowProcA(hwnd, message, wParam, lParam);
+    return window->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -343,7 +368,8 @@ LRESULT MainWindow::OnCtlColor(UINT message, HDC dc, HWND control) {
         if (brush) return reinterpret_cast<LRESULT>(brush);
         return DefWindowProcA(hwnd_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
     }
-    if (control == pathField_) return DefWindowProcA(hwnd_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
+    if (control == pathField_)
+        return DefWindowProcA(hwnd_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
     if (control == driveList_.Handle()) {
         if (HBRUSH brush = driveList_.OnCtlColor(dc)) return reinterpret_cast<LRESULT>(brush);
     }
@@ -408,8 +434,8 @@ void MainWindow::OnInstallClick() {
     RunInstallation(request, EmbeddedPayload(), platform, codePage, messages);
 }
 
-// The path field takes the list's directory in full. (directoryLabel_ shows it shortened to the
-// list's width; installing into that shortened text would write into a wrong folder.)
+// The path field takes the list's folder in full. (The directory label shows it shortened to
+// the list's width; installing into that shortened text would write into a wrong folder.)
 void MainWindow::OnDirectoryChange() { SetWindowTextA(pathField_, directoryList_.Directory().c_str()); }
 
 void MainWindow::OnProductLinkClick() {

@@ -9,6 +9,7 @@
 #include "app/DirectoryList.h"
 #include "app/DriveList.h"
 #include "app/OpenDialog.h"
+#include "core/app/FormLayout.h"
 #include "win32/Scoped.h"
 
 namespace korva {
@@ -31,6 +32,17 @@ public:
     bool PreTranslateMessage(MSG& message);
 
 private:
+    // Creation, in this order; each step raises Exception when the system refuses it.
+    void RegisterClasses(HINSTANCE instance);
+    FormScale MakeFontsAndScale();
+    void MakeFrame(HINSTANCE instance, const FormScale& scale);
+    void MakeMainArea(const FormScale& scale);
+    void MakeChooser(const FormScale& scale);
+    void MakeDeveloperGroup(const FormScale& scale);
+    void ApplyDeveloperSwitch();
+    void LinkChooser();
+    void FirstFill();
+
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(WORD id, WORD notification);
