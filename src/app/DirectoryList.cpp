@@ -1,23 +1,14 @@
 #include "app/DirectoryList.h"
 
-#include <string>
+#include "app/Controls.h"
+#include "core/common/ScopeGuard.h"
 
 namespace korva {
-namespace {
 
-// Width and height of a one-line text in a font, as GetTextExtentPoint32A gives them.
-SIZE TextExtent(HFONT font, const std::string& text) {
-    SIZE size{};
-    const ScopedGetDC screen(nullptr);
-    if (!screen) return size;
-    const ScopedSelectObject select(screen.Get(), font);
-    GetTextExtentPoint32A(screen.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-    return size;
-}
-
-}  // namespace
-
-DirectoryList::DirectoryList(int id) : id_(id), model_(platform_) {
+DirectoryList::DirectoryList(int id)
+    : ChooserControl(id, {ChooserIcon::OpenFolder, ChooserIcon::CurrentFolder, ChooserIcon::ClosedFolder},
+                     ChooserIcon::ClosedFolder, TextPlacement::TopLeft),
+      model_(platform_) {
     // The start folder becomes its drive's own current directory, as every folder the list
     // changes into does: a later switch back to this drive returns here, not to its root.
     const std::string& start = model_.CurrentDirectory();
@@ -27,22 +18,15 @@ DirectoryList::DirectoryList(int id) : id_(id), model_(platform_) {
     };
 }
 
-HWND DirectoryList::Create(HWND parent, int left, int top, int width, int height, int itemHeight, HFONT font) {
-    itemHeight_ = itemHeight;
-    static const ChooserIcon kIcons[] = {ChooserIcon::OpenFolder, ChooserIcon::CurrentFolder,
-                                         ChooserIcon::ClosedFolder};
-    for (int i = 0; i < 3; ++i) icons_[i].SetResource(IconResourceName(kIcons[i]));
+bool DirectoryList::Create(HWND parent, int left, int top, int width, int height, int itemHeight, HFONT font) {
     // Single selection, not sorted (the rows come in the model's order), no tab stop.
-    hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
-                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | LBS_NOTIFY |
-                                LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
-                            left, top, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
-                            GetModuleHandleA(nullptr), nullptr);
-    if (!hwnd_) return nullptr;
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (!CreateControl(parent, "LISTBOX", WS_EX_CLIENTEDGE,
+                       LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, left, top, width,
+                       height, itemHeight, font))
+        return false;
     SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, itemHeight);
     model_.SetWidth(width);
-    return hwnd_;
+    return true;
 }
 
 void DirectoryList::HandleWindowCreated() {
@@ -50,7 +34,7 @@ void DirectoryList::HandleWindowCreated() {
     SyncRows();
 }
 
-void DirectoryList::SetDirLabel(HWND label) {
+void DirectoryList::LinkLabel(HWND label) {
     if (!label) {
         model_.SetDirLabel(std::nullopt);
         return;
@@ -98,22 +82,6 @@ void DirectoryList::OpenHighlightedRow() {
     model_.OpenHighlightedRow();
 }
 
-bool DirectoryList::OnMeasureItem(MEASUREITEMSTRUCT& item) {
-    item.itemHeight = static_cast<UINT>(itemHeight_);
-    return true;
-}
-
-bool DirectoryList::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    const int row = static_cast<int>(item.itemID);
-    const ItemRect rect{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
-    const ItemDrawing drawing = model_.DrawRow(row, rect);
-    int icon = static_cast<int>(drawing.icon) - static_cast<int>(ChooserIcon::OpenFolder);
-    if (icon < 0 || icon > 2) icon = 2;
-    PaintChooserItem(item, drawing, icons_[icon], /*centredText=*/false);
-    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(item.hDC, &item.rcItem);
-    return true;
-}
-
 bool DirectoryList::OnCommand(WORD notification) {
     switch (notification) {
     case LBN_SELCHANGE:  // a click or an arrow key: the highlight only
@@ -125,11 +93,6 @@ bool DirectoryList::OnCommand(WORD notification) {
     default:
         return false;
     }
-}
-
-HBRUSH DirectoryList::OnCtlColor(HDC dc) {
-    SetBkColor(dc, GetSysColor(COLOR_MENU));
-    return GetSysColorBrush(COLOR_MENU);
 }
 
 bool DirectoryList::OnKeyDown(WPARAM key) {

@@ -220,8 +220,8 @@ void MainWindow::ApplyDeveloperSwitch() {
 // width, in the directory label and reports every change to OnDirectoryChange.
 void MainWindow::LinkChooser() {
     directoryList_.OnChange = [this] { OnDirectoryChange(); };
-    driveList_.SetDirList(&directoryList_);
-    directoryList_.SetDirLabel(directoryLabel_);
+    driveList_.LinkDirectoryList(&directoryList_);
+    directoryList_.LinkLabel(directoryLabel_);
 }
 
 // The path field starts with the working directory, in full. Then the lists fill themselves:
@@ -295,12 +295,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_MEASUREITEM: {
         auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-        bool handled = false;
-        RunHandler(hwnd_, [&] {
-            if (item.CtlID == static_cast<UINT>(directoryList_.Id())) handled = directoryList_.OnMeasureItem(item);
-            else if (item.CtlID == static_cast<UINT>(driveList_.Id())) handled = driveList_.OnMeasureItem(item);
-        });
-        if (handled) return TRUE;
+        if (const ChooserControl* list = ChooserWithId(item.CtlID)) {
+            list->OnMeasureItem(item);
+            return TRUE;
+        }
         break;
     }
     case WM_SETCURSOR:
@@ -360,19 +358,11 @@ void MainWindow::OnCommand(WORD id, WORD notification) {
 }
 
 LRESULT MainWindow::OnCtlColor(UINT message, HDC dc, HWND control) {
-    if (message == WM_CTLCOLORLISTBOX) {
-        HBRUSH brush = nullptr;
-        RunHandler(hwnd_, [&] {
-            brush = control == directoryList_.Handle() ? directoryList_.OnCtlColor(dc) : driveList_.OnCtlColor(dc);
-        });
-        if (brush) return reinterpret_cast<LRESULT>(brush);
-        return DefWindowProcA(hwnd_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-    }
+    // The two lists and the drive list's drop-down part.
+    if (message == WM_CTLCOLORLISTBOX || control == driveList_.Handle())
+        return reinterpret_cast<LRESULT>(ChooserControl::OnCtlColor(dc));
     if (control == pathField_)
         return DefWindowProcA(hwnd_, message, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control));
-    if (control == driveList_.Handle()) {
-        if (HBRUSH brush = driveList_.OnCtlColor(dc)) return reinterpret_cast<LRESULT>(brush);
-    }
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     if (control == productLink_) {
         SetTextColor(dc, kBlue);
@@ -388,12 +378,17 @@ LRESULT MainWindow::OnCtlColor(UINT message, HDC dc, HWND control) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
+const ChooserControl* MainWindow::ChooserWithId(UINT id) const {
+    if (id == static_cast<UINT>(directoryList_.Id())) return &directoryList_;
+    if (id == static_cast<UINT>(driveList_.Id())) return &driveList_;
+    return nullptr;
+}
+
 void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
     RunHandler(hwnd_, [&] {
         if (item.hwndItem == summaryFrame_) DrawSummaryFrame(item);
         else if (item.hwndItem == generateButton_ || item.hwndItem == openButton_) DrawRedButton(item);
-        else if (item.CtlID == static_cast<UINT>(directoryList_.Id())) directoryList_.OnDrawItem(item);
-        else if (item.CtlID == static_cast<UINT>(driveList_.Id())) driveList_.OnDrawItem(item);
+        else if (const ChooserControl* list = ChooserWithId(item.CtlID)) list->OnDrawItem(item);
     });
 }
 

@@ -48,6 +48,7 @@ private:
     void OnCommand(WORD id, WORD notification);
     LRESULT OnCtlColor(UINT message, HDC dc, HWND control);
     void OnDrawItem(const DRAWITEMSTRUCT& item);
+    const ChooserControl* ChooserWithId(UINT id) const;  // the drive or directory list, or null
     void DrawRedButton(const DRAWITEMSTRUCT& item);
     void DrawSummaryFrame(const DRAWITEMSTRUCT& item);
 
