@@ -5,10 +5,10 @@
 namespace korva {
 
 bool TransparentBitmap::Load() const {
-    const ScopedBitmap original(LoadBitmapA(GetModuleHandleA(nullptr), resourceName_));
-    if (!original) return false;
+    const ScopedBitmap loaded(LoadBitmapA(GetModuleHandleA(nullptr), resourceName_));
+    if (!loaded) return false;
     BITMAP info{};
-    GetObjectA(original.Get(), sizeof info, &info);
+    GetObjectA(loaded.Get(), sizeof info, &info);
     width_ = info.bmWidth;
     height_ = info.bmHeight;
 
@@ -22,7 +22,7 @@ bool TransparentBitmap::Load() const {
         mask_.Reset();
         return false;
     }
-    const ScopedSelectObject sourceSelection(source.Get(), original.Get());
+    const ScopedSelectObject sourceSelection(source.Get(), loaded.Get());
     const COLORREF transparent = GetPixel(source.Get(), 0, height_ - 1);
     // Colour to monochrome: pixels of the source's background colour become 1.
     const ScopedSelectObject targetSelection(target.Get(), mask_.Get());

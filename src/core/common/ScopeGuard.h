@@ -1,7 +1,7 @@
 #pragma once
 // Runs a piece of code when the scope it was made in ends, whether by return or by an
 // exception: the one way to put something back (a flag, a control's contents) that has no
-// owning type of its own.
+// owning type of its own. The code runs in a destructor and must not throw.
 //
 //     inDriveChange_ = true;
 //     const ScopeGuard clear([this] { inDriveChange_ = false; });
