@@ -76,8 +76,8 @@ double TimeOneInstallation(const std::string& exe, const std::string& scratch, c
         return -1;
     }
     WaitForInputIdle(tool.Handle(), bench::kWaitMs);
-    HWND edit = GetDlgItem(main, IDC_EDIT2);
-    HWND button = GetDlgItem(main, IDC_BUTTON2);
+    HWND edit = GetDlgItem(main, IDC_PATH_FIELD);
+    HWND button = GetDlgItem(main, IDC_INSTALL_BUTTON);
     DWORD_PTR result = 0;
     if (!edit || !button ||
         !SendMessageTimeoutA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(lonworks.c_str()), SMTO_ABORTIFHUNG,

@@ -1,17 +1,18 @@
 #include "app/GroupBox.h"
 
+#include "win32/Scoped.h"
+
 namespace korva {
 namespace {
 
 constexpr int kFontSlot = 0;
 constexpr int kBrushSlot = sizeof(LONG_PTR);
 
-void Paint(HWND box) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(box, &ps);
+// The etched frame, and the caption on the box's background in its upper edge.
+void DrawGroup(HWND box, HDC dc) {
     HFONT font = reinterpret_cast<HFONT>(GetWindowLongPtrA(box, kFontSlot));
     HBRUSH brush = reinterpret_cast<HBRUSH>(GetWindowLongPtrA(box, kBrushSlot));
-    HGDIOBJ old = SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+    const ScopedSelectObject select(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
     RECT client;
@@ -31,8 +32,6 @@ void Paint(HWND box) {
         RECT text{8, 0, client.right - 8, metrics.tmHeight};
         DrawTextA(dc, caption, length, &text, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     }
-    SelectObject(dc, old);
-    EndPaint(box, &ps);
 }
 
 LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -44,9 +43,12 @@ LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
         FillRect(reinterpret_cast<HDC>(wParam), &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
         return 1;
     }
-    case WM_PAINT:
-        Paint(box);
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        DrawGroup(box, BeginPaint(box, &ps));
+        EndPaint(box, &ps);
         return 0;
+    }
     case WM_SETFONT:
         SetWindowLongPtrA(box, kFontSlot, static_cast<LONG_PTR>(wParam));
         if (LOWORD(lParam)) InvalidateRect(box, nullptr, TRUE);

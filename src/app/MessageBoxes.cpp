@@ -4,6 +4,7 @@
 
 #include "app/ControlIds.h"
 #include "core/window/MessageRules.h"
+#include "win32/Scoped.h"
 #include "win32/Win32CodePage.h"
 
 namespace korva {
@@ -11,9 +12,10 @@ namespace {
 
 constexpr int kTextId = IDC_BOX_TEXT;  // the id of the text in the platform's message box too
 
+// Lives on the caller's stack while the box is open; the font outlasts the box's controls.
 struct BoxState {
     std::string text;
-    HFONT font = nullptr;
+    ScopedFont font;
 };
 
 HFONT CreateMessageFont() {
@@ -24,29 +26,31 @@ HFONT CreateMessageFont() {
     return nullptr;  // the toolkit's default font
 }
 
-void LayOutBox(HWND dialog, BoxState& state) {
-    state.font = CreateMessageFont();
-    HFONT font = state.font ? state.font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-
+// The measures of the text and of the button's caption in the box's font.
+SimpleBoxInput MeasureBox(HWND dialog, HFONT font, const std::string& message) {
     SimpleBoxInput input{};
-    HDC dc = GetDC(dialog);
-    HGDIOBJ old = SelectObject(dc, font);
+    const ScopedGetDC dc(dialog);
+    const ScopedSelectObject select(dc.Get(), font);
     static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     SIZE size{};
-    GetTextExtentPoint32A(dc, kAlphabet, 52, &size);
+    GetTextExtentPoint32A(dc.Get(), kAlphabet, 52, &size);
     input.alphabetWidth = size.cx;
     input.alphabetHeight = size.cy;
-    GetTextExtentPoint32A(dc, "OK", 2, &size);
+    GetTextExtentPoint32A(dc.Get(), "OK", 2, &size);
     input.okCaptionWidth = size.cx;
     RECT text{0, 0, GetSystemMetrics(SM_CXSCREEN) / 2, 0};
-    DrawTextA(dc, state.text.c_str(), static_cast<int>(state.text.size()), &text,
+    DrawTextA(dc.Get(), message.c_str(), static_cast<int>(message.size()), &text,
               DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
     input.textWidth = text.right - text.left;
     input.textHeight = text.bottom - text.top;
-    SelectObject(dc, old);
-    ReleaseDC(dialog, dc);
+    return input;
+}
 
-    const SimpleBoxLayout layout = ComputeSimpleBoxLayout(input);
+void LayOutBox(HWND dialog, BoxState& state) {
+    state.font.Reset(CreateMessageFont());
+    HFONT font = state.font ? state.font.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+
+    const SimpleBoxLayout layout = ComputeSimpleBoxLayout(MeasureBox(dialog, font, state.text));
     HINSTANCE instance = GetModuleHandleA(nullptr);
     HWND label = CreateWindowExA(0, "STATIC", state.text.c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
                                  layout.text.left, layout.text.top, layout.text.width, layout.text.height, dialog,
@@ -81,12 +85,6 @@ INT_PTR CALLBACK SimpleBoxProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             EndDialog(dialog, IDOK);
             return TRUE;
-        }
-        break;
-    case WM_DESTROY:
-        if (auto* state = reinterpret_cast<BoxState*>(GetWindowLongPtrA(dialog, DWLP_USER)); state && state->font) {
-            DeleteObject(state->font);
-            state->font = nullptr;
         }
         break;
     }

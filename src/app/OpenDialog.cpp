@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/window/FormLayout.h"
+#include "win32/Scoped.h"
 
 namespace korva {
 namespace {
@@ -36,10 +37,10 @@ UINT_PTR CALLBACK PlacementHook(HWND hook, UINT message, WPARAM, LPARAM lParam) 
 
 }  // namespace
 
-bool TOpenDialog::Execute(HWND owner) {
+bool OpenDialog::Execute(HWND owner) {
     char buffer[MAX_PATH] = "";  // 260 characters with the terminating zero
-    const std::size_t primed = FileName.size() < MAX_PATH - 1 ? FileName.size() : MAX_PATH - 1;
-    std::memcpy(buffer, FileName.data(), primed);
+    const std::size_t primed = fileName_.size() < MAX_PATH - 1 ? fileName_.size() : MAX_PATH - 1;
+    std::memcpy(buffer, fileName_.data(), primed);
     buffer[primed] = '\0';
 
     OPENFILENAMEA request{};
@@ -58,13 +59,9 @@ bool TOpenDialog::Execute(HWND owner) {
     request.lpfnHook = PlacementHook;
     // comdlg32 is loaded when the dialog is first asked for, not imported: the developer
     // build alone uses it, and loading it (and what it brings) would slow every start.
-    using GetOpenFileNameFn = BOOL(WINAPI*)(LPOPENFILENAMEA);
-    HMODULE dialogs = LoadLibraryA("comdlg32.dll");
-    const auto open = dialogs ? reinterpret_cast<GetOpenFileNameFn>(
-                                    reinterpret_cast<void*>(GetProcAddress(dialogs, "GetOpenFileNameA")))
-                              : nullptr;
+    const auto open = LoadProc<decltype(GetOpenFileNameA)>(LoadLibraryA("comdlg32.dll"), "GetOpenFileNameA");
     if (!open || !open(&request)) return false;
-    FileName = buffer;
+    fileName_ = buffer;
     return true;
 }
 

@@ -1,19 +1,21 @@
 #pragma once
-// TOpenDialog: the main window's open-file dialog dlg_open. It keeps FileName, the name
-// chosen last, for the life of the window and fills it into the dialog when it opens.
+// OpenDialog: the main window's open-file dialog. It keeps the name chosen last for the
+// life of the window and fills it into the dialog when it opens again.
 #include <windows.h>
 
 #include <string>
 
 namespace korva {
 
-class TOpenDialog {
+class OpenDialog {
 public:
-    std::string FileName;
-
     // Shows the platform's open-file dialog owned by `owner`. True when a file was confirmed
-    // (FileName then holds its full name); false on Cancel or when the dialog failed.
+    // (FileName() then holds its full name); false on Cancel or when the dialog failed.
     bool Execute(HWND owner);
+    const std::string& FileName() const { return fileName_; }
+
+private:
+    std::string fileName_;
 };
 
 }  // namespace korva

@@ -1,22 +1,21 @@
-// Start-up of the tool: the application title, the one main window Form1, the event loop.
+// Start-up of the tool: the one main window and the event loop.
 #include <windows.h>
 
 #include <exception>
 
-#include "app/Form1.h"
+#include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
 #include "core/common/Exception.h"
+#include "win32/Scoped.h"
 
 namespace {
 
 // DLLs come from the system folder only. Looked up at run time: systems without the call
 // keep their default search order.
 void RestrictDllSearch() {
-    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    if (HMODULE kernel = GetModuleHandleA("kernel32.dll"))
-        if (auto set = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-                reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories"))))
-            set(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (auto set = korva::LoadProc<decltype(SetDefaultDllDirectories)>(GetModuleHandleA("kernel32.dll"),
+                                                                         "SetDefaultDllDirectories"))
+        set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 // A window destroyed while start-up failed has posted the request to end the loop; it must
@@ -32,13 +31,13 @@ void DropPendingQuit() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     RestrictDllSearch();
     try {
-        korva::TForm1 Form1;
-        Form1.Create(instance);
-        Form1.Show(showCommand);
+        korva::MainWindow window;
+        window.Create(instance);
+        window.Show(showCommand);
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-            if (Form1.PreTranslateMessage(message)) continue;
-            if (IsDialogMessageA(Form1.Handle(), &message)) continue;
+            if (window.PreTranslateMessage(message)) continue;
+            if (IsDialogMessageA(window.Handle(), &message)) continue;
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }

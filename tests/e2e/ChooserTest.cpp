@@ -19,7 +19,7 @@ using namespace e2e;
 
 namespace {
 
-const char kTitle[] = "KORVA Updates Tool - Lon R7716";
+const char kTitle[] = R7716_APP_TITLE;
 const char kSuccess[] = "Information: The operation is successfully complete.";
 // The width the directory label shortens to: the list's width at 96 dpi.
 constexpr int kLabelWidth = 361;
@@ -88,10 +88,10 @@ class ChooserWindow {
 public:
     explicit ChooserWindow(Tool& tool) : tool_(tool) {}
 
-    HWND List() const { return tool_.Control(IDC_DIRECTORYLISTBOX); }
-    HWND Combo() const { return tool_.Control(IDC_DRIVECOMBOBOX); }
-    HWND Edit() const { return tool_.Control(IDC_EDIT2); }
-    HWND Label() const { return tool_.DebugControl(IDC_LABEL22); }
+    HWND List() const { return tool_.Control(IDC_DIRECTORY_LIST); }
+    HWND Combo() const { return tool_.Control(IDC_DRIVE_LIST); }
+    HWND Edit() const { return tool_.Control(IDC_PATH_FIELD); }
+    HWND Label() const { return tool_.DebugControl(IDC_DIRECTORY_LABEL); }
 
     std::vector<std::string> Rows() const { return ItemTexts(List(), false); }
     int Highlight() const { return static_cast<int>(Ask(List(), LB_GETCURSEL)); }
@@ -133,7 +133,7 @@ public:
     bool ChooseEntry(int index, DWORD timeoutMs = 3000) const {
         if (Ask(Combo(), CB_SETCURSEL, static_cast<WPARAM>(index)) != index) return false;
         DWORD_PTR result = 0;
-        return SendMessageTimeoutA(tool_.Main(), WM_COMMAND, MAKEWPARAM(IDC_DRIVECOMBOBOX, CBN_SELCHANGE),
+        return SendMessageTimeoutA(tool_.Main(), WM_COMMAND, MAKEWPARAM(IDC_DRIVE_LIST, CBN_SELCHANGE),
                                    reinterpret_cast<LPARAM>(Combo()), SMTO_ABORTIFHUNG, timeoutMs, &result) != 0;
     }
     bool ChooseDrive(const std::string& entry, DWORD timeoutMs = 3000) const {
@@ -316,7 +316,7 @@ TEST_F(Chooser, DeepFolderPathFieldInFullLabelShortened) {
     ASSERT_LE(LabelFontWidth("C:\\...\\LonWorks"), kLabelWidth);
     EXPECT_EQ(window_.Caption(), "C:\\...\\LonWorks");
 
-    tool_.PostClick(tool_.Control(IDC_BUTTON2));
+    tool_.PostClick(tool_.Control(IDC_INSTALL_BUTTON));
     HWND box = tool_.WaitForDialog(kTitle);
     ASSERT_NE(box, nullptr) << "no answer to Installation";
     EXPECT_EQ(BoxText(box), kSuccess);

@@ -13,7 +13,7 @@ namespace {
 // Opens the row of the folder's own name in the directory list by a double-click, as a user
 // picks a folder below the one shown; true when the path field then holds the folder.
 bool PickInList(const Tool& tool, const std::string& folder) {
-    HWND list = tool.Control(IDC_DIRECTORYLISTBOX);
+    HWND list = tool.Control(IDC_DIRECTORY_LIST);
     std::string name = folder.substr(folder.find_last_of('\\') + 1);
     std::wstring wide(name.size() + 1, L'\0');
     MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
@@ -31,7 +31,7 @@ bool PickInList(const Tool& tool, const std::string& folder) {
         PostMessageA(list, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
     DWORD start = GetTickCount();
     while (GetTickCount() - start < 3000) {
-        if (WindowText(tool.Control(IDC_EDIT2)) == folder) return true;
+        if (WindowText(tool.Control(IDC_PATH_FIELD)) == folder) return true;
         Sleep(20);
     }
     return false;
@@ -59,17 +59,17 @@ int RunDemo(const std::string& lonworks) {
         return 1;
     }
     std::printf("Window \"%s\" is open; the path field holds %s\n", WindowText(tool.Main()).c_str(),
-                WindowText(tool.Control(IDC_EDIT2)).c_str());
+                WindowText(tool.Control(IDC_PATH_FIELD)).c_str());
     tool.BringToFront(tool.Main());
     if (PickInList(tool, lonworks)) {
         std::printf("Double-clicked %s in the directory list\n", lonworks.substr(cut + 1).c_str());
     } else {
-        SetText(tool.Control(IDC_EDIT2), lonworks);
+        SetText(tool.Control(IDC_PATH_FIELD), lonworks);
         std::printf("Typed %s into the path field\n", lonworks.c_str());
     }
-    std::printf("The path field holds %s; pressing Installation\n", WindowText(tool.Control(IDC_EDIT2)).c_str());
+    std::printf("The path field holds %s; pressing Installation\n", WindowText(tool.Control(IDC_PATH_FIELD)).c_str());
     SaveScreenshot(tool.Main(), ArtifactDir() + "\\main-window.png");
-    tool.PostClick(tool.Control(IDC_BUTTON2));
+    tool.PostClick(tool.Control(IDC_INSTALL_BUTTON));
     HWND box = tool.WaitForDialog(R7716_APP_TITLE);
     if (!box) {
         std::printf("demo: no answer box within 10 s\n");

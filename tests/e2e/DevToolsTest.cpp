@@ -24,10 +24,10 @@ protected:
         folder_ = MakeScratchDir("devtools");
         std::string err = tool_.Start(true, folder_);
         ASSERT_EQ(err, "");
-        edit2_ = tool_.Control(IDC_EDIT2);
+        edit2_ = tool_.Control(IDC_PATH_FIELD);
         ASSERT_NE(edit2_, nullptr);
-        ASSERT_NE(tool_.DebugControl(IDC_BUTTON3), nullptr) << "no button \"1) Open File R7716.xif\"";
-        ASSERT_NE(tool_.DebugControl(IDC_BUTTON1), nullptr) << "no button \"2) Generate R7716.h\"";
+        ASSERT_NE(tool_.DebugControl(IDC_OPEN_BUTTON), nullptr) << "no button \"1) Open File R7716.xif\"";
+        ASSERT_NE(tool_.DebugControl(IDC_GENERATE_BUTTON), nullptr) << "no button \"2) Generate R7716.h\"";
     }
     void TearDown() override {
         if (tool_.Running()) {
@@ -47,7 +47,7 @@ protected:
     }
     // Clicks "1) Open File R7716.xif" and returns the open-file dialog.
     HWND OpenDialog() {
-        if (!tool_.PostClick(tool_.DebugControl(IDC_BUTTON3))) return nullptr;
+        if (!tool_.PostClick(tool_.DebugControl(IDC_OPEN_BUTTON))) return nullptr;
         HWND dlg = tool_.WaitForDialog("");
         return dlg && FileNameBox(dlg) ? dlg : nullptr;
     }
@@ -71,7 +71,7 @@ protected:
         ASSERT_TRUE(Press(dlg, IDOK)) << "the dialog did not close on OK";
         ASSERT_EQ(WaitPathField(name), name) << "path field after picking";
     }
-    void Generate() { ASSERT_TRUE(tool_.SendClick(tool_.DebugControl(IDC_BUTTON1))) << "generation did not return"; }
+    void Generate() { ASSERT_TRUE(tool_.SendClick(tool_.DebugControl(IDC_GENERATE_BUTTON))) << "generation did not return"; }
 
     std::string folder_;
     Tool tool_;

@@ -204,7 +204,7 @@ std::string Tool::Start(bool developerBuild, const std::string& workingDir) {
 HWND Tool::Control(int id) const { return GetDlgItem(main_, id); }
 
 HWND Tool::DebugControl(int id) const {
-    HWND group = GetDlgItem(main_, IDC_GROUPBOX_DEBUG);
+    HWND group = GetDlgItem(main_, IDC_DEVELOPER_GROUP);
     return group ? GetDlgItem(group, id) : nullptr;
 }
 

@@ -17,7 +17,7 @@ using namespace e2e;
 
 namespace {
 
-const char kTitle[] = "KORVA Updates Tool - Lon R7716";
+const char kTitle[] = R7716_APP_TITLE;
 const char kSuccess[] = "Information: The operation is successfully complete.";
 
 using Boxes = std::vector<std::string>;
@@ -50,8 +50,8 @@ protected:
     // until none follows within a second; returns their texts in order.
     Boxes Install(const std::string& path) {
         Boxes seen;
-        HWND edit = tool_.Control(IDC_EDIT2);
-        HWND button = tool_.Control(IDC_BUTTON2);
+        HWND edit = tool_.Control(IDC_PATH_FIELD);
+        HWND button = tool_.Control(IDC_INSTALL_BUTTON);
         if (!edit || !button || !SetText(edit, path) || !tool_.PostClick(button)) return {"<could not click>"};
         for (DWORD wait = kTimeoutMs; HWND box = tool_.WaitForDialog(kTitle, wait); wait = 1000) {
             seen.push_back(BoxText(box));
@@ -281,7 +281,7 @@ protected:
 
 TEST_F(CodePageLetters, AreInstalledUnderTheFolderAsTyped) {
     EXPECT_EQ(Install(lonworks_), Boxes{kSuccess}) << "code page " << GetACP();
-    EXPECT_EQ(WindowText(tool_.Control(IDC_EDIT2)), lonworks_) << "the path field holds other bytes than typed";
+    EXPECT_EQ(WindowText(tool_.Control(IDC_PATH_FIELD)), lonworks_) << "the path field holds other bytes than typed";
     ExpectFiveInstalled(lonworks_);
     ExpectCommandFile(lonworks_);
     ExpectNoTemporaryFiles(lonworks_);

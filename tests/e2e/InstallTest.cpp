@@ -11,7 +11,7 @@ using namespace e2e;
 
 namespace {
 
-const char kTitle[] = "KORVA Updates Tool - Lon R7716";
+const char kTitle[] = R7716_APP_TITLE;
 const char kSuccess[] = "Information: The operation is successfully complete.";
 const char kWarning[] = "Warning:\rThe path to the LonWorks folder is not correct.\rThe operation was not complete.";
 
@@ -42,8 +42,8 @@ protected:
     // Types the path into the path field and clicks "Installation"; returns the box that
     // answers (caption = the application title), or nullptr.
     HWND Install(const std::string& path) {
-        HWND edit = tool_.Control(IDC_EDIT2);
-        HWND button = tool_.Control(IDC_BUTTON2);
+        HWND edit = tool_.Control(IDC_PATH_FIELD);
+        HWND button = tool_.Control(IDC_INSTALL_BUTTON);
         if (!edit || !button || !SetText(edit, path) || !tool_.PostClick(button)) return nullptr;
         return tool_.WaitForDialog(kTitle);
     }
@@ -255,7 +255,7 @@ TEST_F(Installation, DeviceFolderNameComesFromTheFolderNameBoxOnlyInTheDeveloper
         ASSERT_NO_FATAL_FAILURE(Start(c.developer));
         std::string lonworks = scratch_ + "\\LonWorks";
         ASSERT_TRUE(MakeDirs(lonworks));
-        HWND folderNameBox = tool_.DebugControl(IDC_EDIT1);
+        HWND folderNameBox = tool_.DebugControl(IDC_DEVICE_FOLDER_FIELD);
         ASSERT_NE(folderNameBox, nullptr);
         ASSERT_TRUE(SetText(folderNameBox, "E2eDevice"));
         HWND box = Install(lonworks);

@@ -62,27 +62,27 @@ TEST_P(MainWindow, ClientAreaIs379By424) {
 }
 
 TEST_P(MainWindow, PathFieldHoldsTheStartFolder) {
-    HWND edit = tool_.Control(IDC_EDIT2);
-    ASSERT_NE(edit, nullptr) << "no path field (id IDC_EDIT2)";
+    HWND edit = tool_.Control(IDC_PATH_FIELD);
+    ASSERT_NE(edit, nullptr) << "no path field (id IDC_PATH_FIELD)";
     EXPECT_EQ(WindowText(edit), startDir_);
 }
 
 TEST_P(MainWindow, DeveloperGroupFollowsTheBuild) {
-    HWND group = tool_.Control(IDC_GROUPBOX_DEBUG);
-    ASSERT_NE(group, nullptr) << "no developer group box (id IDC_GROUPBOX_DEBUG)";
+    HWND group = tool_.Control(IDC_DEVELOPER_GROUP);
+    ASSERT_NE(group, nullptr) << "no developer group box (id IDC_DEVELOPER_GROUP)";
     EXPECT_EQ(WindowText(group), "Debug");
     if (GetParam().developer) {
         EXPECT_TRUE(IsWindowVisible(group)) << "developer build: the group is shown";
         EXPECT_TRUE(IsWindowEnabled(group)) << "developer build: the group is enabled";
-        for (int id : {IDC_BUTTON1, IDC_BUTTON3, IDC_EDIT1}) {
+        for (int id : {IDC_GENERATE_BUTTON, IDC_OPEN_BUTTON, IDC_DEVICE_FOLDER_FIELD}) {
             HWND c = tool_.DebugControl(id);
             ASSERT_NE(c, nullptr) << "no control " << id << " in the group";
             EXPECT_TRUE(IsWindowVisible(c)) << "control " << id;
         }
-        EXPECT_EQ(WindowText(tool_.DebugControl(IDC_EDIT1)), "KR");
+        EXPECT_EQ(WindowText(tool_.DebugControl(IDC_DEVICE_FOLDER_FIELD)), "KR");
     } else {
         EXPECT_FALSE(IsWindowVisible(group)) << "delivered build: the group stays hidden";
-        for (int id : {IDC_BUTTON1, IDC_BUTTON3, IDC_EDIT1})
+        for (int id : {IDC_GENERATE_BUTTON, IDC_OPEN_BUTTON, IDC_DEVICE_FOLDER_FIELD})
             EXPECT_FALSE(IsWindowVisible(tool_.DebugControl(id))) << "control " << id;
     }
 }
@@ -91,8 +91,8 @@ TEST_P(MainWindow, DeveloperGroupFollowsTheBuild) {
 // are real key input (SendInput) to the window in the foreground: a WM_KEYDOWN posted to
 // a control would bypass the tool's dialog-key handling.
 TEST_P(MainWindow, FocusStartsOnInstallationAndTabCyclesWithThePathField) {
-    HWND button2 = tool_.Control(IDC_BUTTON2);
-    HWND edit2 = tool_.Control(IDC_EDIT2);
+    HWND button2 = tool_.Control(IDC_INSTALL_BUTTON);
+    HWND edit2 = tool_.Control(IDC_PATH_FIELD);
     ASSERT_NE(button2, nullptr);
     ASSERT_NE(edit2, nullptr);
     EXPECT_EQ(tool_.Focus(), button2) << "focus at start is on " << ClassOf(tool_.Focus()) << " \""
@@ -117,7 +117,7 @@ TEST_P(MainWindow, FocusStartsOnInstallationAndTabCyclesWithThePathField) {
 TEST_P(MainWindow, KeysOnTheMainWindow) {
     const std::string title = R7716_APP_TITLE;
     ASSERT_TRUE(tool_.BringToFront(tool_.Main()));
-    ASSERT_EQ(tool_.Focus(), tool_.Control(IDC_BUTTON2));
+    ASSERT_EQ(tool_.Focus(), tool_.Control(IDC_INSTALL_BUTTON));
     SendKey(VK_ESCAPE);
     EXPECT_EQ(tool_.WaitForDialog(title, 1000), nullptr) << "Escape on Installation opened a box";
     SendKey(VK_TAB);
@@ -125,7 +125,7 @@ TEST_P(MainWindow, KeysOnTheMainWindow) {
         SendKey(vk);
         EXPECT_EQ(tool_.WaitForDialog(title, 1000), nullptr) << "key " << vk << " in the path field opened a box";
     }
-    EXPECT_EQ(tool_.Focus(), tool_.Control(IDC_EDIT2));
+    EXPECT_EQ(tool_.Focus(), tool_.Control(IDC_PATH_FIELD));
     SendKey(VK_TAB);
     SendKey(VK_SPACE);
     HWND box = tool_.WaitForDialog(title);
@@ -152,33 +152,33 @@ struct Place {
 // Positions and sizes at 96 dpi with a 13-pixel text height; group children relative to
 // the group box.
 const Place kLayout[] = {
-    {IDC_LABEL2, false, kLabel, 16, 280, 156, 13, "The KORVA Updates Tool copies:"},
-    {IDC_LABEL3, false, kLabel, 16, 296, 218, 13, "File R7716.XIF into folder \"LonWorks\\Import\"."},
-    {IDC_LABEL4, false, kLabel, 16, 312, 268, 13, "Files R7716.ENU, R7716.FPT, R7716.FMT, R7716.TYP"},
-    {IDC_BEVEL1, false, kControl, 8, 272, 361, 97, nullptr},
-    {IDC_LABEL5, false, kLabel, 16, 328, 194, 13, "into folder \"LonWorks\\Types\\User\\KR\"."},
-    {IDC_LABEL55, false, kLabel, 48, 401, 161, 13, nullptr},
-    {IDC_LABEL6, false, kLabel, 48, 384, 212, 13, nullptr},
-    {IDC_LABEL7, false, kLabel, 16, 344, 336, 13,
+    {IDC_COPIES_LABEL, false, kLabel, 16, 280, 156, 13, "The KORVA Updates Tool copies:"},
+    {IDC_IMPORT_FILE_LABEL, false, kLabel, 16, 296, 218, 13, "File R7716.XIF into folder \"LonWorks\\Import\"."},
+    {IDC_TYPES_FILES_LABEL, false, kLabel, 16, 312, 268, 13, "Files R7716.ENU, R7716.FPT, R7716.FMT, R7716.TYP"},
+    {IDC_SUMMARY_FRAME, false, kControl, 8, 272, 361, 97, nullptr},
+    {IDC_TYPES_FOLDER_LABEL, false, kLabel, 16, 328, 194, 13, "into folder \"LonWorks\\Types\\User\\KR\"."},
+    {IDC_PRODUCT_LINK, false, kLabel, 48, 401, 161, 13, nullptr},
+    {IDC_COPYRIGHT_LABEL, false, kLabel, 48, 384, 212, 13, nullptr},
+    {IDC_CATALOG_LABEL, false, kLabel, 16, 344, 336, 13,
      "Adds the path to the resource files into the LonWorks resource catalog."},
-    {IDC_IMAGE1, false, kControl, 8, 384, 33, 33, nullptr},
-    {IDC_LABEL8, false, kLabel, 8, 212, 25, 13, "Path:"},
-    {IDC_LABEL9, false, kLabel, 304, 384, 56, 13, "Version: 1.2"},
-    {IDC_LABEL1, false, kLabel, 8, 8, 332, 13,
+    {IDC_ICON_IMAGE, false, kControl, 8, 384, 33, 33, nullptr},
+    {IDC_PATH_LABEL, false, kLabel, 8, 212, 25, 13, "Path:"},
+    {IDC_VERSION_LABEL, false, kLabel, 304, 384, 56, 13, "Version: " R7716_VERSION},
+    {IDC_INSTRUCTION_LABEL, false, kLabel, 8, 8, 332, 13,
      "Select a path to existing LonWorks folder and press button Installation."},
-    {IDC_BUTTON2, false, kControl, 8, 240, 75, 25, "Installation"},
-    {IDC_DIRECTORYLISTBOX, false, kControl, 8, 56, 361, 145, nullptr},
-    {IDC_DRIVECOMBOBOX, false, kControl, 8, 30, 361, 19, nullptr},
-    {IDC_EDIT2, false, kControl, 40, 208, 329, 21, nullptr},
-    {IDC_GROUPBOX_DEBUG, false, kControl, 128, 200, 241, 185, "Debug"},
-    {IDC_LABEL22, true, kLabelRuntimeText, 7, 96, 122, 13, nullptr},
-    {IDC_LABEL10, true, kLabel, 8, 16, 187, 13, "I. Three steps for creating file R7716.h :"},
-    {IDC_LABEL11, true, kLabel, 8, 112, 152, 13, "II. Set folder name in LonWorks "},
-    {IDC_LABEL12, true, kLabel, 8, 80, 219, 13, nullptr},
-    {IDC_LABEL13, true, kLabel, 8, 128, 108, 13, "for testing the Tool.exe"},
-    {IDC_BUTTON1, true, kControl, 6, 56, 131, 25, "2) Generate R7716.h"},
-    {IDC_BUTTON3, true, kControl, 6, 32, 131, 25, "1) Open File R7716.xif"},
-    {IDC_EDIT1, true, kControl, 8, 148, 121, 21, "KR"},
+    {IDC_INSTALL_BUTTON, false, kControl, 8, 240, 75, 25, "Installation"},
+    {IDC_DIRECTORY_LIST, false, kControl, 8, 56, 361, 145, nullptr},
+    {IDC_DRIVE_LIST, false, kControl, 8, 30, 361, 19, nullptr},
+    {IDC_PATH_FIELD, false, kControl, 40, 208, 329, 21, nullptr},
+    {IDC_DEVELOPER_GROUP, false, kControl, 128, 200, 241, 185, "Debug"},
+    {IDC_DIRECTORY_LABEL, true, kLabelRuntimeText, 7, 96, 122, 13, nullptr},
+    {IDC_STEPS_LABEL, true, kLabel, 8, 16, 187, 13, "I. Three steps for creating file R7716.h :"},
+    {IDC_FOLDER_NAME_LABEL, true, kLabel, 8, 112, 152, 13, "II. Set folder name in LonWorks "},
+    {IDC_LINK_STEP_LABEL, true, kLabel, 8, 80, 219, 13, nullptr},
+    {IDC_TESTING_LABEL, true, kLabel, 8, 128, 108, 13, "for testing the Tool.exe"},
+    {IDC_GENERATE_BUTTON, true, kControl, 6, 56, 131, 25, "2) Generate R7716.h"},
+    {IDC_OPEN_BUTTON, true, kControl, 6, 32, 131, 25, "1) Open File R7716.xif"},
+    {IDC_DEVICE_FOLDER_FIELD, true, kControl, 8, 148, 121, 21, "KR"},
 };
 
 // Width of a label's text in "MS Sans Serif" 8 points, measured here the way an autosized
@@ -216,7 +216,7 @@ int Scaled(int v) {
 // font (with Windows' own "MS Sans Serif" that width is the table's; Wine's replacement
 // font may differ by a pixel or two, so the table width is only reported).
 TEST_P(MainWindow, ControlsStandWhereTheLayoutPutsThem) {
-    HWND group = tool_.Control(IDC_GROUPBOX_DEBUG);
+    HWND group = tool_.Control(IDC_DEVELOPER_GROUP);
     ASSERT_NE(group, nullptr);
     for (const Place& p : kLayout) {
         SCOPED_TRACE("control id " + std::to_string(p.id));
@@ -280,31 +280,31 @@ TEST_P(MainWindow, ColoursOnTheScreen) {
     HWND main = tool_.Main();
     EXPECT_EQ(Rgb(shot.At(ScreenPoint(main, 375, 4))), Rgb(face)) << "window background: button face";
 
-    HWND link = tool_.Control(IDC_LABEL55);
+    HWND link = tool_.Control(IDC_PRODUCT_LINK);
     ASSERT_NE(link, nullptr);
     EXPECT_GT(CountColour(shot, link, blue), 0) << "the web address is drawn in blue";
-    EXPECT_GT(CountColour(shot, tool_.Control(IDC_LABEL1), GetSysColor(COLOR_WINDOWTEXT)), 0)
+    EXPECT_GT(CountColour(shot, tool_.Control(IDC_INSTRUCTION_LABEL), GetSysColor(COLOR_WINDOWTEXT)), 0)
         << "labels in the window-text colour";
 
     // The list's and the drive field's ground: the menu colour (the list shows three rows
     // for the start folder, so its lower part is empty).
-    HWND list = tool_.Control(IDC_DIRECTORYLISTBOX);
+    HWND list = tool_.Control(IDC_DIRECTORY_LIST);
     RECT lc{};
     GetClientRect(list, &lc);
     EXPECT_EQ(Rgb(shot.At(ScreenPoint(list, lc.right - 30, lc.bottom - 5))), Rgb(menu)) << "directory list ground";
-    HWND drives = tool_.Control(IDC_DRIVECOMBOBOX);
+    HWND drives = tool_.Control(IDC_DRIVE_LIST);
     RECT dc{};
     GetClientRect(drives, &dc);
     EXPECT_EQ(Rgb(shot.At(ScreenPoint(drives, dc.right - 60, dc.bottom / 2))), Rgb(menu)) << "drive field ground";
 
     // A free spot of the developer group, right of its buttons.
-    HWND group = tool_.Control(IDC_GROUPBOX_DEBUG);
+    HWND group = tool_.Control(IDC_DEVELOPER_GROUP);
     POINT inGroup = ScreenPoint(group, 200, 60);
     if (GetParam().developer) {
         EXPECT_EQ(Rgb(shot.At(inGroup)), Rgb(lightRed)) << "developer group ground";
-        EXPECT_GT(CountColour(shot, tool_.DebugControl(IDC_BUTTON1), red), 0) << "red caption of Button1";
-        EXPECT_GT(CountColour(shot, tool_.DebugControl(IDC_BUTTON3), red), 0) << "red caption of Button3";
-        HWND edit1 = tool_.DebugControl(IDC_EDIT1);
+        EXPECT_GT(CountColour(shot, tool_.DebugControl(IDC_GENERATE_BUTTON), red), 0) << "red caption of Button1";
+        EXPECT_GT(CountColour(shot, tool_.DebugControl(IDC_OPEN_BUTTON), red), 0) << "red caption of Button3";
+        HWND edit1 = tool_.DebugControl(IDC_DEVICE_FOLDER_FIELD);
         RECT ec{};
         GetClientRect(edit1, &ec);
         EXPECT_EQ(Rgb(shot.At(ScreenPoint(edit1, ec.right - 10, ec.bottom / 2))), Rgb(lightRed)) << "Edit1 ground";

@@ -6,21 +6,12 @@
 #include "core/chooser/InOutError.h"
 #include "core/chooser/PathText.h"
 #include "core/common/Ascii.h"
+#include "core/common/ScopeGuard.h"
 
 namespace korva {
 namespace {
 
 char FirstChar(const std::string& text) { return text.empty() ? '\0' : text[0]; }
-
-// Sets a flag for the length of a scope, and clears it also when an exception leaves.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~FlagScope() { flag_ = false; }
-
-private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -184,7 +175,8 @@ void DirectoryListModel::ChangeDirectory(const std::string& target) {
     const std::string currentBefore = current_;
 
     if (split.driveLetter != FirstChar(current_)) {
-        FlagScope inDriveChange(inDriveChange_);
+        inDriveChange_ = true;
+        const ScopeGuard clearFlag([this] { inDriveChange_ = false; });
         if (driveChooser_) driveChooser_->SelectDrive(split.driveLetter);
         else MoveToDrive(split.driveLetter);
     }
@@ -196,7 +188,8 @@ void DirectoryListModel::ChangeDirectory(const std::string& target) {
             // list was, so its folder, rows and drive stay one, and so does the working directory.
             if (current_ != currentBefore) {
                 current_ = currentBefore;
-                FlagScope inDriveChange(inDriveChange_);
+                inDriveChange_ = true;
+                const ScopeGuard clearFlag([this] { inDriveChange_ = false; });
                 if (driveChooser_) driveChooser_->SelectDrive(FirstChar(currentBefore));
             }
             if (platform_.IsDirectory(workingBefore)) platform_.SetWorkingDirectory(workingBefore);

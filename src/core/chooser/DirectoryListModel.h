@@ -11,7 +11,7 @@
 //   - After every call that may rebuild (OpenHighlightedRow, ChangeDirectory, SelectDrive of
 //     the linked chooser) refill the box when RowsVersion() has changed.
 //   - The hidden label is linked with SetDirLabel (its measure and SetWindowText);
-//     OnChange is bound to the window's DirectoryListBoxChange.
+//     OnChange is bound to the window's OnDirectoryChange.
 // The model reaches the machine only through ChooserPlatform.
 #include <cstdint>
 #include <functional>

@@ -2,6 +2,7 @@
 
 #include "core/chooser/DirectoryListModel.h"
 #include "core/common/Ascii.h"
+#include "core/common/ScopeGuard.h"
 
 namespace korva {
 namespace {
@@ -35,15 +36,12 @@ void DriveChooserModel::HandleWindowCreated() {
 }
 
 std::string DriveChooserModel::VolumeText(char letter) {
-    const unsigned previous = platform_.ChangeErrorMode(kSemFailCriticalErrors);
     std::string label;
-    try {
+    {
+        const unsigned previous = platform_.ChangeErrorMode(kSemFailCriticalErrors);
+        const ScopeGuard restore([&] { platform_.ChangeErrorMode(previous); });
         if (auto volume = platform_.VolumeInfo(std::string(1, letter) + ":\\")) label = volume->label;
-    } catch (...) {
-        platform_.ChangeErrorMode(previous);
-        throw;
     }
-    platform_.ChangeErrorMode(previous);
     return "[" + platform_.AnsiCodePage().Lower(label) + "]";
 }
 

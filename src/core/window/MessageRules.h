@@ -2,12 +2,13 @@
 // Pure rules of the message boxes: the error box's full stop and the simple box's measures.
 #include <string>
 
+#include "ProductInfo.h"
 #include "core/common/CodePage.h"
 #include "core/common/Geometry.h"
 
 namespace korva {
 
-inline constexpr const char* kApplicationTitle = "KORVA Updates Tool - Lon R7716";
+inline constexpr const char* kApplicationTitle = R7716_APP_TITLE;
 inline constexpr unsigned kErrorBoxFlags = 16;  // MB_OK | MB_ICONHAND
 
 // The message as the error box shows it: "." appended when the last character compares

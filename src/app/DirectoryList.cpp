@@ -1,25 +1,14 @@
-#include "app/DirectoryListBox.h"
+#include "app/DirectoryList.h"
 
-#include <string>
+#include "app/Controls.h"
+#include "core/common/ScopeGuard.h"
 
 namespace korva {
-namespace {
 
-// Width and height of a one-line text in a font, as GetTextExtentPoint32A gives them.
-SIZE TextExtent(HFONT font, const std::string& text) {
-    SIZE size{};
-    HDC dc = GetDC(nullptr);
-    if (!dc) return size;
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    if (old) SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return size;
-}
-
-}  // namespace
-
-TDirectoryListBox::TDirectoryListBox(int id) : id_(id), model_(platform_) {
+DirectoryList::DirectoryList(int id)
+    : ChooserControl(id, {ChooserIcon::OpenFolder, ChooserIcon::CurrentFolder, ChooserIcon::ClosedFolder},
+                     ChooserIcon::ClosedFolder, TextPlacement::TopLeft),
+      model_(platform_) {
     // The start folder becomes its drive's own current directory, as every folder the list
     // changes into does: a later switch back to this drive returns here, not to its root.
     const std::string& start = model_.CurrentDirectory();
@@ -29,30 +18,23 @@ TDirectoryListBox::TDirectoryListBox(int id) : id_(id), model_(platform_) {
     };
 }
 
-HWND TDirectoryListBox::Create(HWND parent, int left, int top, int width, int height, int itemHeight, HFONT font) {
-    itemHeight_ = itemHeight;
-    static const ChooserIcon kIcons[] = {ChooserIcon::OpenFolder, ChooserIcon::CurrentFolder,
-                                         ChooserIcon::ClosedFolder};
-    for (int i = 0; i < 3; ++i) icons_[i].SetResource(IconResourceName(kIcons[i]));
+bool DirectoryList::Create(HWND parent, int left, int top, int width, int height, int itemHeight, HFONT font) {
     // Single selection, not sorted (the rows come in the model's order), no tab stop.
-    hwnd_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
-                            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | LBS_NOTIFY |
-                                LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
-                            left, top, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
-                            GetModuleHandleA(nullptr), nullptr);
-    if (!hwnd_) return nullptr;
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (!CreateControl(parent, "LISTBOX", WS_EX_CLIENTEDGE,
+                       LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT, left, top, width,
+                       height, itemHeight, font))
+        return false;
     SendMessageA(hwnd_, LB_SETITEMHEIGHT, 0, itemHeight);
     model_.SetWidth(width);
-    return hwnd_;
+    return true;
 }
 
-void TDirectoryListBox::HandleWindowCreated() {
+void DirectoryList::HandleWindowCreated() {
     model_.HandleWindowCreated();
     SyncRows();
 }
 
-void TDirectoryListBox::SetDirLabel(HWND label) {
+void DirectoryList::LinkLabel(HWND label) {
     if (!label) {
         model_.SetDirLabel(std::nullopt);
         return;
@@ -74,7 +56,7 @@ void TDirectoryListBox::SetDirLabel(HWND label) {
     model_.SetDirLabel(std::move(link));
 }
 
-void TDirectoryListBox::SyncRows() noexcept {
+void DirectoryList::SyncRows() noexcept {
     if (!hwnd_) return;
     if (filled_ && shownVersion_ == model_.RowsVersion()) return;
     try {
@@ -91,35 +73,16 @@ void TDirectoryListBox::SyncRows() noexcept {
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void TDirectoryListBox::OpenHighlightedRow() {
+void DirectoryList::OpenHighlightedRow() {
     // The box's selection is the highlight (a driver or the system may have moved it without
     // a notification).
     const LRESULT selected = SendMessageA(hwnd_, LB_GETCURSEL, 0, 0);
     model_.SetHighlightedRow(static_cast<int>(selected));
-    struct Sync {
-        TDirectoryListBox& self;
-        ~Sync() { self.SyncRows(); }
-    } sync{*this};
+    const ScopeGuard sync([this] { SyncRows(); });
     model_.OpenHighlightedRow();
 }
 
-bool TDirectoryListBox::OnMeasureItem(MEASUREITEMSTRUCT& item) {
-    item.itemHeight = static_cast<UINT>(itemHeight_);
-    return true;
-}
-
-bool TDirectoryListBox::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    const int row = static_cast<int>(item.itemID);
-    const ItemRect rect{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
-    const ItemDrawing drawing = model_.DrawRow(row, rect);
-    int icon = static_cast<int>(drawing.icon) - static_cast<int>(ChooserIcon::OpenFolder);
-    if (icon < 0 || icon > 2) icon = 2;
-    PaintChooserItem(item, drawing, icons_[icon], /*centredText=*/false);
-    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) DrawFocusRect(item.hDC, &item.rcItem);
-    return true;
-}
-
-bool TDirectoryListBox::OnCommand(WORD notification) {
+bool DirectoryList::OnCommand(WORD notification) {
     switch (notification) {
     case LBN_SELCHANGE:  // a click or an arrow key: the highlight only
         model_.SetHighlightedRow(static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)));
@@ -132,12 +95,7 @@ bool TDirectoryListBox::OnCommand(WORD notification) {
     }
 }
 
-HBRUSH TDirectoryListBox::OnCtlColor(HDC dc) {
-    SetBkColor(dc, GetSysColor(COLOR_MENU));
-    return GetSysColorBrush(COLOR_MENU);
-}
-
-bool TDirectoryListBox::OnKeyDown(WPARAM key) {
+bool DirectoryList::OnKeyDown(WPARAM key) {
     if (key != VK_RETURN) return false;
     OpenHighlightedRow();
     return true;
