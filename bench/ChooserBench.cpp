@@ -119,10 +119,10 @@ public:
 private:
     static double UnitToMicroseconds(benchmark::TimeUnit unit) {
         switch (unit) {
-            case benchmark::kNanosecond: return 1e-3;
-            case benchmark::kMicrosecond: return 1.0;
-            case benchmark::kMillisecond: return 1e3;
-            case benchmark::kSecond: return 1e6;
+        case benchmark::kNanosecond: return 1e-3;
+        case benchmark::kMicrosecond: return 1.0;
+        case benchmark::kMillisecond: return 1e3;
+        case benchmark::kSecond: return 1e6;
         }
         return 1.0;
     }

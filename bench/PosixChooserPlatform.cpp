@@ -43,10 +43,10 @@ private:
 
 int ErrorCode(int error) {
     switch (error) {
-        case ENOENT: return 2;   // ERROR_FILE_NOT_FOUND
-        case ENOTDIR: return 3;  // ERROR_PATH_NOT_FOUND
-        case EACCES: return 5;   // ERROR_ACCESS_DENIED
-        default: return 1000 + error;
+    case ENOENT: return 2;   // ERROR_FILE_NOT_FOUND
+    case ENOTDIR: return 3;  // ERROR_PATH_NOT_FOUND
+    case EACCES: return 5;   // ERROR_ACCESS_DENIED
+    default: return 1000 + error;
     }
 }
 

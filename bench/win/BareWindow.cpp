@@ -38,17 +38,13 @@ void CreateControls(HWND w) {
 
 LRESULT CALLBACK WindowProc(HWND w, UINT message, WPARAM wp, LPARAM lp) {
     switch (message) {
-        case WM_CREATE:
-            CreateControls(w);
-            return 0;
-        case WM_COMMAND:
-            // OK answers with a box, the floor of a click that ends in a message box.
-            if (LOWORD(wp) == IDOK) MessageBoxA(w, "Done.", BENCH_BARE_CAPTION, MB_OK);
-            if (LOWORD(wp) == IDCANCEL) PostMessageA(w, WM_CLOSE, 0, 0);
-            return 0;
-        case WM_DESTROY:
-            PostQuitMessage(0);
-            return 0;
+    case WM_CREATE: CreateControls(w); return 0;
+    case WM_COMMAND:
+        // OK answers with a box, the floor of a click that ends in a message box.
+        if (LOWORD(wp) == IDOK) MessageBoxA(w, "Done.", BENCH_BARE_CAPTION, MB_OK);
+        if (LOWORD(wp) == IDCANCEL) PostMessageA(w, WM_CLOSE, 0, 0);
+        return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
     }
     return DefWindowProcA(w, message, wp, lp);
 }

@@ -43,8 +43,8 @@ constexpr Installed kFiles[] = {{"R7716.xif", "\\Import\\R7716.XIF"},
 std::string TextOf(HWND w) {
     char buf[512] = "";
     DWORD_PTR got = 0;
-    if (!SendMessageTimeoutA(w, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG,
-                             bench::kWaitMs, &got))
+    if (!SendMessageTimeoutA(w, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, bench::kWaitMs,
+                             &got))
         return "<no answer>";
     return buf;
 }
@@ -139,8 +139,8 @@ double TimeStartCommandFile(const std::string& folder) {
     const std::string file = folder + "\\floor.cmd";
     static const char line[] = "rem benchmark floor";
     const double start = bench::NowMs();
-    HANDLE h = CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h = CreateFileA(file.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
     if (h == INVALID_HANDLE_VALUE) return -1;
     DWORD put = 0;
     const bool written = WriteFile(h, line, sizeof line - 1, &put, nullptr) && put == sizeof line - 1;
@@ -216,9 +216,10 @@ int main(int argc, char** argv) {
         copy.push_back(copied);
         started.push_back(start);
         bareBox.push_back(boxed);
-        std::printf("run %2d click to box %.1f ms, less the pause %.1f ms; CopyFileA %.2f ms, WinExec %.2f ms, "
-                    "bare click to box %.2f ms\n",
-                    run + 1, ms, ms - kPauseMs, copied, start, boxed);
+        std::printf(
+            "run %2d click to box %.1f ms, less the pause %.1f ms; CopyFileA %.2f ms, WinExec %.2f ms, "
+            "bare click to box %.2f ms\n",
+            run + 1, ms, ms - kPauseMs, copied, start, boxed);
     }
     std::printf("median install %.2f min %.2f max %.2f\n", bench::Median(install), bench::Min(install),
                 bench::Max(install));

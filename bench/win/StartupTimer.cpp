@@ -34,8 +34,8 @@ double TimeOneStart(const Program& program) {
     HWND w = bench::WaitVisible(process, program.cls, program.caption);
     const double shown = bench::NowMs();
     if (!w) {
-        std::fprintf(stderr, "bench_startup: %s showed no window \"%s\" within %lu ms\n", program.name,
-                     program.caption, bench::kWaitMs);
+        std::fprintf(stderr, "bench_startup: %s showed no window \"%s\" within %lu ms\n", program.name, program.caption,
+                     bench::kWaitMs);
         return -1;
     }
     if (!process.CloseAndWait(w)) {

@@ -80,8 +80,8 @@ public:
         std::string command = "\"" + exe + "\"";
         STARTUPINFOA si{};
         si.cb = sizeof si;
-        return CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              workingDir.c_str(), &si, &pi_) != 0;
+        return CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDir.c_str(), &si,
+                              &pi_) != 0;
     }
     bool Running() const { return pi_.hProcess && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
     DWORD Pid() const { return pi_.dwProcessId; }

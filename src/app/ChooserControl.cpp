@@ -8,8 +8,8 @@ ChooserControl::ChooserControl(int id, std::initializer_list<ChooserIcon> icons,
                                TextPlacement placement)
     : id_(id), icons_(icons, fallbackIcon), placement_(placement) {}
 
-bool ChooserControl::CreateControl(HWND parent, const char* windowClass, DWORD exStyle, DWORD style, int left,
-                                   int top, int width, int height, int itemHeight, HFONT font) {
+bool ChooserControl::CreateControl(HWND parent, const char* windowClass, DWORD exStyle, DWORD style, int left, int top,
+                                   int width, int height, int itemHeight, HFONT font) {
     itemHeight_ = itemHeight;  // asked for while the control is being made
     hwnd_ = CreateWindowExA(exStyle, windowClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_VSCROLL | style,
                             left, top, width, height, parent, ControlIdHandle(id_), GetModuleHandleA(nullptr), nullptr);

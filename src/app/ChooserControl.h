@@ -26,14 +26,13 @@ public:
     static HBRUSH OnCtlColor(HDC dc);
 
 protected:
-    ChooserControl(int id, std::initializer_list<ChooserIcon> icons, ChooserIcon fallbackIcon,
-                   TextPlacement placement);
+    ChooserControl(int id, std::initializer_list<ChooserIcon> icons, ChooserIcon fallbackIcon, TextPlacement placement);
     ~ChooserControl() = default;
 
     // Creates the visible, owner-drawn child control of `windowClass` in `font`; WM_MEASUREITEM
     // answers `itemHeight`. False when the system refused.
-    bool CreateControl(HWND parent, const char* windowClass, DWORD exStyle, DWORD style, int left, int top,
-                       int width, int height, int itemHeight, HFONT font);
+    bool CreateControl(HWND parent, const char* windowClass, DWORD exStyle, DWORD style, int left, int top, int width,
+                       int height, int itemHeight, HFONT font);
 
     HWND hwnd_ = nullptr;
 

@@ -87,11 +87,8 @@ bool DirectoryList::OnCommand(WORD notification) {
     case LBN_SELCHANGE:  // a click or an arrow key: the highlight only
         model_.SetHighlightedRow(static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)));
         return true;
-    case LBN_DBLCLK:
-        OpenHighlightedRow();
-        return true;
-    default:
-        return false;
+    case LBN_DBLCLK: OpenHighlightedRow(); return true;
+    default: return false;
     }
 }
 

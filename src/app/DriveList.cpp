@@ -8,9 +8,9 @@
 namespace korva {
 
 DriveList::DriveList(int id)
-    : ChooserControl(id,
-                     {ChooserIcon::Floppy, ChooserIcon::Hard, ChooserIcon::Network, ChooserIcon::CdRom, ChooserIcon::Ram},
-                     ChooserIcon::Hard, TextPlacement::CentredLine),
+    : ChooserControl(
+          id, {ChooserIcon::Floppy, ChooserIcon::Hard, ChooserIcon::Network, ChooserIcon::CdRom, ChooserIcon::Ram},
+          ChooserIcon::Hard, TextPlacement::CentredLine),
       model_(platform_) {}
 
 bool DriveList::Create(HWND parent, int left, int top, int width, int fieldHeight, int itemHeight, HFONT font) {

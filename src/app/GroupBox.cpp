@@ -53,11 +53,8 @@ LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lPar
         SetWindowLongPtrA(box, kFontSlot, static_cast<LONG_PTR>(wParam));
         if (LOWORD(lParam)) InvalidateRect(box, nullptr, TRUE);
         return 0;
-    case WM_GETFONT:
-        return GetWindowLongPtrA(box, kFontSlot);
-    case WM_ENABLE:
-        InvalidateRect(box, nullptr, TRUE);
-        break;
+    case WM_GETFONT: return GetWindowLongPtrA(box, kFontSlot);
+    case WM_ENABLE: InvalidateRect(box, nullptr, TRUE); break;
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_DRAWITEM:

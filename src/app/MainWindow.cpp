@@ -7,11 +7,11 @@
 #include "app/DeveloperSwitch.h"
 #include "app/GroupBox.h"
 #include "app/MessageBoxes.h"
-#include "core/window/FormLayout.h"
 #include "core/chooser/ChooserDrawing.h"
 #include "core/common/Exception.h"
 #include "core/devtools/HeaderGenerator.h"
 #include "core/install/Installer.h"
+#include "core/window/FormLayout.h"
 #include "payload/Payload.h"
 #include "win32/Win32CodePage.h"
 #include "win32/Win32GeneratorFiles.h"
@@ -168,8 +168,8 @@ void MainWindow::MakeMainArea(const FormScale& scale) {
     versionLabel_ = main.Label("Version: " R7716_VERSION, IDC_VERSION_LABEL, 304, 384);
     instructionLabel_ = main.Label("Select a path to existing LonWorks folder and press button Installation.",
                                    IDC_INSTRUCTION_LABEL, 8, 8);
-    installButton_ = main.Make(0, "BUTTON", "Installation", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                               IDC_INSTALL_BUTTON, 8, 240, 75, 25);
+    installButton_ = main.Make(0, "BUTTON", "Installation", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, IDC_INSTALL_BUTTON,
+                               8, 240, 75, 25);
 }
 
 // The directory list, the drive list and the path field. The lists have no tab stop.
@@ -199,8 +199,8 @@ void MainWindow::MakeDeveloperGroup(const FormScale& scale) {
     folderNameLabel_ = group.Label("II. Set folder name in LonWorks ", IDC_FOLDER_NAME_LABEL, 8, 112);
     linkStepLabel_ = group.Label("3) Link the file R7716.h into the Tool.exe build", IDC_LINK_STEP_LABEL, 8, 80);
     testingLabel_ = group.Label("for testing the Tool.exe", IDC_TESTING_LABEL, 8, 128);
-    generateButton_ = group.Make(0, "BUTTON", "2) Generate R7716.h", WS_VISIBLE | BS_OWNERDRAW, IDC_GENERATE_BUTTON,
-                                 6, 56, 131, 25);
+    generateButton_ = group.Make(0, "BUTTON", "2) Generate R7716.h", WS_VISIBLE | BS_OWNERDRAW, IDC_GENERATE_BUTTON, 6,
+                                 56, 131, 25);
     openButton_ = group.Make(0, "BUTTON", "1) Open File R7716.xif", WS_VISIBLE | BS_OWNERDRAW, IDC_OPEN_BUTTON, 6, 32,
                              131, 25);
     deviceFolderField_ = group.Make(WS_EX_CLIENTEDGE, "EDIT", "KR", WS_VISIBLE | ES_AUTOHSCROLL,
@@ -288,11 +288,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-        return OnCtlColor(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_DRAWITEM:
-        OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-        return TRUE;
+    case WM_CTLCOLORLISTBOX: return OnCtlColor(message, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM: OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)); return TRUE;
     case WM_MEASUREITEM: {
         auto& item = *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         if (const ChooserControl* list = ChooserWithId(item.CtlID)) {
@@ -322,12 +319,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case WM_CLOSE:
-        DestroyWindow(hwnd_);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
+    case WM_CLOSE: DestroyWindow(hwnd_); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
@@ -347,12 +340,8 @@ void MainWindow::OnCommand(WORD id, WORD notification) {
         case IDC_PRODUCT_LINK:
             if (notification == STN_CLICKED) OnProductLinkClick();
             break;
-        case IDC_DIRECTORY_LIST:
-            directoryList_.OnCommand(notification);
-            break;
-        case IDC_DRIVE_LIST:
-            driveList_.OnCommand(notification);
-            break;
+        case IDC_DIRECTORY_LIST: directoryList_.OnCommand(notification); break;
+        case IDC_DRIVE_LIST: driveList_.OnCommand(notification); break;
         }
     });
 }

@@ -60,27 +60,27 @@ private:
     void OnOpenClick();
 
     HWND hwnd_ = nullptr;
-    HWND focused_ = nullptr;  // the control that had the focus when the window was deactivated
+    HWND focused_ = nullptr;      // the control that had the focus when the window was deactivated
     bool developerMode_ = false;  // fixed in the build: shows the developer group
 
     // The main area, in the order of creation.
-    HWND copiesLabel_ = nullptr;        // "The KORVA Updates Tool copies:"
-    HWND importFileLabel_ = nullptr;    // the file that goes into Import
-    HWND typesFilesLabel_ = nullptr;    // the files that go into Types\User\KR ...
-    HWND summaryFrame_ = nullptr;       // the sunken frame around these labels
-    HWND typesFolderLabel_ = nullptr;   // ... and that folder
-    HWND productLink_ = nullptr;        // the maker's web host; a click opens the product page
+    HWND copiesLabel_ = nullptr;       // "The KORVA Updates Tool copies:"
+    HWND importFileLabel_ = nullptr;   // the file that goes into Import
+    HWND typesFilesLabel_ = nullptr;   // the files that go into Types\User\KR ...
+    HWND summaryFrame_ = nullptr;      // the sunken frame around these labels
+    HWND typesFolderLabel_ = nullptr;  // ... and that folder
+    HWND productLink_ = nullptr;       // the maker's web host; a click opens the product page
     HWND copyrightLabel_ = nullptr;
-    HWND catalogLabel_ = nullptr;       // what the catalog command does
-    HWND iconImage_ = nullptr;          // the application icon
-    HWND pathLabel_ = nullptr;          // "Path:"
-    HWND versionLabel_ = nullptr;       // "Version: 1.2"
-    HWND instructionLabel_ = nullptr;   // what to do, at the top
-    HWND installButton_ = nullptr;      // "Installation"
+    HWND catalogLabel_ = nullptr;      // what the catalog command does
+    HWND iconImage_ = nullptr;         // the application icon
+    HWND pathLabel_ = nullptr;         // "Path:"
+    HWND versionLabel_ = nullptr;      // "Version: 1.2"
+    HWND instructionLabel_ = nullptr;  // what to do, at the top
+    HWND installButton_ = nullptr;     // "Installation"
     // The folder chooser.
     DirectoryList directoryList_;
     DriveList driveList_;
-    HWND pathField_ = nullptr;          // the folder to install into; every handler's hand-over
+    HWND pathField_ = nullptr;  // the folder to install into; every handler's hand-over
     // The developer group and its children, hidden unless developerMode_.
     HWND developerGroup_ = nullptr;
     HWND directoryLabel_ = nullptr;     // hidden: the directory list's folder, shortened

@@ -14,7 +14,7 @@ namespace {
 // keep their default search order.
 void RestrictDllSearch() {
     if (auto set = korva::LoadProc<decltype(SetDefaultDllDirectories)>(GetModuleHandleA("kernel32.dll"),
-                                                                         "SetDefaultDllDirectories"))
+                                                                       "SetDefaultDllDirectories"))
         set(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 

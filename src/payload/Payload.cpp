@@ -18,8 +18,8 @@ ResourceImage Image(const char* bytes, int length) {
 }  // namespace
 
 const Payload& EmbeddedPayload() {
-    static const Payload payload{Image(xif, xiflen), Image(enu, enulen), Image(fpt, fptlen),
-                                 Image(fmt, fmtlen), Image(typ, typlen)};
+    static const Payload payload{Image(xif, xiflen), Image(enu, enulen), Image(fpt, fptlen), Image(fmt, fmtlen),
+                                 Image(typ, typlen)};
     return payload;
 }
 

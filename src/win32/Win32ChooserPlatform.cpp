@@ -59,8 +59,8 @@ std::optional<std::string> Win32ChooserPlatform::NetworkConnection(const std::st
     DWORD length = sizeof remote;
     // mpr is loaded for the first network drive, not imported: most machines show none, and
     // a library less to load makes every start of the tool shorter.
-    static const auto getConnection =
-        LoadProc<decltype(WNetGetConnectionA)>(::LoadLibraryA("mpr.dll"), "WNetGetConnectionA");
+    static const auto getConnection = LoadProc<decltype(WNetGetConnectionA)>(::LoadLibraryA("mpr.dll"),
+                                                                             "WNetGetConnectionA");
     if (!getConnection || getConnection(localName.c_str(), remote, &length) != NO_ERROR) return std::nullopt;
     remote[MAX_PATH] = '\0';
     return std::string(remote);

@@ -54,8 +54,7 @@ bool Win32GeneratorFiles::WriteWhole(const std::string& name, const std::string&
     while (done < bytes.size()) {
         const DWORD want = static_cast<DWORD>(std::min(bytes.size() - done, kMaxCall));
         DWORD written = 0;
-        if (!WriteFile(file.Get(), bytes.data() + done, want, &written, nullptr) || written == 0 ||
-            written > want) {
+        if (!WriteFile(file.Get(), bytes.data() + done, want, &written, nullptr) || written == 0 || written > want) {
             ok = false;
             break;
         }

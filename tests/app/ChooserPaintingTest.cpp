@@ -45,7 +45,8 @@ private:
 class Picture {
 public:
     explicit Picture(const char* resource)
-        : bitmap_(LoadBitmapA(GetModuleHandleA(nullptr), resource)), dc_(CreateCompatibleDC(nullptr)),
+        : bitmap_(LoadBitmapA(GetModuleHandleA(nullptr), resource)),
+          dc_(CreateCompatibleDC(nullptr)),
           select_(dc_.Get(), bitmap_.Get()) {
         BITMAP info{};
         if (bitmap_) GetObjectA(bitmap_.Get(), sizeof info, &info);
@@ -164,9 +165,9 @@ TEST_F(ChooserPaintingTest, AFixedDriveEntryShowsTheHardDiskPicture) {
 }
 
 TEST(ChooserIcons, EachIconFindsItsOwnPictureAndOthersTheFallback) {
-    const ChooserIcons drives({ChooserIcon::Floppy, ChooserIcon::Hard, ChooserIcon::Network, ChooserIcon::CdRom,
-                               ChooserIcon::Ram},
-                              ChooserIcon::Hard);
+    const ChooserIcons drives(
+        {ChooserIcon::Floppy, ChooserIcon::Hard, ChooserIcon::Network, ChooserIcon::CdRom, ChooserIcon::Ram},
+        ChooserIcon::Hard);
     const ChooserIcons folders({ChooserIcon::OpenFolder, ChooserIcon::CurrentFolder, ChooserIcon::ClosedFolder},
                                ChooserIcon::ClosedFolder);
     struct Case {
@@ -175,11 +176,16 @@ TEST(ChooserIcons, EachIconFindsItsOwnPictureAndOthersTheFallback) {
         std::string picture;
     };
     const Case cases[] = {
-        {&drives, ChooserIcon::Floppy, "FLOPPY"},         {&drives, ChooserIcon::Hard, "HARD"},
-        {&drives, ChooserIcon::Network, "NETWORK"},       {&drives, ChooserIcon::CdRom, "CDROM"},
-        {&drives, ChooserIcon::Ram, "RAM"},               {&drives, ChooserIcon::ClosedFolder, "HARD"},
-        {&folders, ChooserIcon::OpenFolder, "OPENFOLDER"}, {&folders, ChooserIcon::CurrentFolder, "CURRENTFOLDER"},
-        {&folders, ChooserIcon::ClosedFolder, "CLOSEDFOLDER"}, {&folders, ChooserIcon::Floppy, "CLOSEDFOLDER"},
+        {&drives, ChooserIcon::Floppy, "FLOPPY"},
+        {&drives, ChooserIcon::Hard, "HARD"},
+        {&drives, ChooserIcon::Network, "NETWORK"},
+        {&drives, ChooserIcon::CdRom, "CDROM"},
+        {&drives, ChooserIcon::Ram, "RAM"},
+        {&drives, ChooserIcon::ClosedFolder, "HARD"},
+        {&folders, ChooserIcon::OpenFolder, "OPENFOLDER"},
+        {&folders, ChooserIcon::CurrentFolder, "CURRENTFOLDER"},
+        {&folders, ChooserIcon::ClosedFolder, "CLOSEDFOLDER"},
+        {&folders, ChooserIcon::Floppy, "CLOSEDFOLDER"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.picture);

@@ -56,7 +56,10 @@ HGDIOBJ MakeAndDrop(typename Scoped::Handle handle, DWORD type) {
 
 TEST(Scoped, GdiObjectsAndMemoryDcsAreDeletedWhenTheScopeEnds) {
     const GdiCase cases[] = {
-        {"font", OBJ_FONT, [] { return MakeAndDrop<ScopedFont>(CreateFontA(-11, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"), OBJ_FONT); }},
+        {"font", OBJ_FONT,
+         [] {
+             return MakeAndDrop<ScopedFont>(CreateFontA(-11, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"), OBJ_FONT);
+         }},
         {"brush", OBJ_BRUSH, [] { return MakeAndDrop<ScopedBrush>(CreateSolidBrush(RGB(255, 0, 0)), OBJ_BRUSH); }},
         {"bitmap", OBJ_BITMAP, [] { return MakeAndDrop<ScopedBitmap>(CreateBitmap(8, 8, 1, 1, nullptr), OBJ_BITMAP); }},
         {"region", OBJ_REGION, [] { return MakeAndDrop<ScopedRegion>(CreateRectRgn(0, 0, 4, 4), OBJ_REGION); }},
@@ -159,7 +162,8 @@ TEST_F(ScopedHandleTest, NullAndInvalidHandleValueOwnNothing) {
         EXPECT_TRUE(handle.Close());
     }
     // A failed open gives INVALID_HANDLE_VALUE: the owner closes nothing.
-    ScopedHandle missing(CreateFileA("Z:\\no\\such\\folder\\file", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ScopedHandle missing(
+        CreateFileA("Z:\\no\\such\\folder\\file", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     EXPECT_FALSE(missing.Valid());
 }
 

@@ -172,9 +172,7 @@ struct TreeFixture {
 
 class Chooser : public ::testing::Test {
 protected:
-    void Start(const std::string& folder) {
-        ASSERT_EQ(tool_.Start(false, folder), "");
-    }
+    void Start(const std::string& folder) { ASSERT_EQ(tool_.Start(false, folder), ""); }
     void TearDown() override {
         if (tool_.Running()) {
             if (HWND box = tool_.FindDialog("")) PressOk(tool_, box);

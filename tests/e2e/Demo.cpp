@@ -19,8 +19,9 @@ bool PickInList(const Tool& tool, const std::string& folder) {
     MultiByteToWideChar(CP_ACP, 0, name.c_str(), -1, wide.data(), static_cast<int>(wide.size()));
     DWORD_PTR row = static_cast<DWORD_PTR>(LB_ERR);
     // Wine hands list texts between processes as UTF-16: ask with the W function.
-    if (!list || !SendMessageTimeoutW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                      reinterpret_cast<LPARAM>(wide.c_str()), SMTO_ABORTIFHUNG, kTimeoutMs, &row) ||
+    if (!list ||
+        !SendMessageTimeoutW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()),
+                             SMTO_ABORTIFHUNG, kTimeoutMs, &row) ||
         static_cast<LRESULT>(row) == LB_ERR)
         return false;
     SendMessageA(list, LB_SETTOPINDEX, row, 0);
@@ -101,6 +102,5 @@ int RunDemo(const std::string& lonworks) {
     }
     return all && code == 0 && message == "Information: The operation is successfully complete." ? 0 : 1;
 }
-
 
 }  // namespace e2e

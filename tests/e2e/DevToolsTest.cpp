@@ -71,7 +71,9 @@ protected:
         ASSERT_TRUE(Press(dlg, IDOK)) << "the dialog did not close on OK";
         ASSERT_EQ(WaitPathField(name), name) << "path field after picking";
     }
-    void Generate() { ASSERT_TRUE(tool_.SendClick(tool_.DebugControl(IDC_GENERATE_BUTTON))) << "generation did not return"; }
+    void Generate() {
+        ASSERT_TRUE(tool_.SendClick(tool_.DebugControl(IDC_GENERATE_BUTTON))) << "generation did not return";
+    }
 
     std::string folder_;
     Tool tool_;

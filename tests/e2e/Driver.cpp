@@ -16,9 +16,7 @@ std::string ToWindowsPath(const std::string& path) {
     return out;
 }
 
-std::string ToolExe(bool developerBuild) {
-    return ToWindowsPath(developerBuild ? R7716_E2E_TOOL_DEV : R7716_E2E_TOOL);
-}
+std::string ToolExe(bool developerBuild) { return ToWindowsPath(developerBuild ? R7716_E2E_TOOL_DEV : R7716_E2E_TOOL); }
 std::string ResourceDir() { return ToWindowsPath(R7716_E2E_RESOURCES); }
 std::string GeneratedHeader() { return ToWindowsPath(R7716_E2E_HEADER); }
 std::string ArtifactDir() { return ToWindowsPath(R7716_E2E_ARTIFACTS); }
@@ -40,8 +38,8 @@ bool MakeDirs(const std::string& path) {
 std::string MakeScratchDir(const std::string& tag) {
     static unsigned counter = 0;
     char name[128];
-    std::snprintf(name, sizeof name, "C:\\e2e\\%s-%lu-%lu-%u", tag.c_str(), GetCurrentProcessId(),
-                  GetTickCount(), ++counter);
+    std::snprintf(name, sizeof name, "C:\\e2e\\%s-%lu-%lu-%u", tag.c_str(), GetCurrentProcessId(), GetTickCount(),
+                  ++counter);
     MakeDirs(name);
     return name;
 }
@@ -170,7 +168,8 @@ std::string Tool::Start(bool developerBuild, const std::string& workingDir) {
     // with ERROR_INTERNAL_ERROR while the server settles (seen under Wine 8): a few tries.
     DWORD error = 0;
     for (int attempt = 0; attempt < 5; ++attempt) {
-        if (CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDir.c_str(), &si, &pi_)) {
+        if (CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDir.c_str(), &si,
+                           &pi_)) {
             error = 0;
             break;
         }
@@ -426,7 +425,9 @@ bool IsDirectoryLong(const std::string& path) {
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool ExistsLong(const std::string& path) { return GetFileAttributesW(LongForm(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool ExistsLong(const std::string& path) {
+    return GetFileAttributesW(LongForm(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool MakeDirsLong(const std::string& path) {
     if (IsDirectoryLong(path)) return true;

@@ -21,9 +21,9 @@ constexpr DWORD kTimeoutMs = 10000;
 // Paths handed in by the build (Unix paths of the build machine) as Windows paths (Z:).
 std::string ToWindowsPath(const std::string& path);
 std::string ToolExe(bool developerBuild);
-std::string ResourceDir();       // resources/R7716 of the source tree
-std::string GeneratedHeader();   // R7716.h as the build generated it
-std::string ArtifactDir();       // <builddir>/artifacts
+std::string ResourceDir();      // resources/R7716 of the source tree
+std::string GeneratedHeader();  // R7716.h as the build generated it
+std::string ArtifactDir();      // <builddir>/artifacts
 
 // A fresh folder under C:\e2e of the prefix, unique for this process and call.
 std::string MakeScratchDir(const std::string& tag);
@@ -32,13 +32,13 @@ bool IsDirectory(const std::string& path);
 bool Exists(const std::string& path);
 
 // Texts of windows of another process.
-std::string WindowText(HWND w);     // WM_GETTEXT with a timeout
+std::string WindowText(HWND w);  // WM_GETTEXT with a timeout
 std::string ClassOf(HWND w);
 bool SetText(HWND w, const std::string& text);
 RECT RectInParent(HWND child);
 // A descendant window with the id and the class, at any depth, or nullptr.
-HWND FindDescendant(HWND parent, int id, const char* cls);      // window rect in the parent's client coordinates
-std::string Printable(const std::string& s);  // \r and \n made visible for messages
+HWND FindDescendant(HWND parent, int id, const char* cls);  // window rect in the parent's client coordinates
+std::string Printable(const std::string& s);                // \r and \n made visible for messages
 
 // The tool under test, one process. The destructor ends it if it is still running.
 class Tool {
@@ -53,8 +53,8 @@ public:
     std::string Start(bool developerBuild, const std::string& workingDir);
 
     HWND Main() const { return main_; }
-    HWND Control(int id) const;        // child of the main window
-    HWND DebugControl(int id) const;   // child of the developer group box
+    HWND Control(int id) const;       // child of the main window
+    HWND DebugControl(int id) const;  // child of the developer group box
     DWORD Pid() const { return pid_; }
     DWORD Tid() const { return tid_; }
 
@@ -101,7 +101,7 @@ void SendKey(WORD vk, WORD modifier = 0);
 struct Shot {
     POINT origin{};  // screen position of the top left pixel
     int width = 0, height = 0;
-    std::vector<unsigned char> rgb;  // top-down rows, 3 bytes a pixel
+    std::vector<unsigned char> rgb;   // top-down rows, 3 bytes a pixel
     COLORREF At(POINT screen) const;  // CLR_INVALID outside
 };
 bool Capture(HWND w, Shot& shot);

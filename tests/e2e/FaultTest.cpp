@@ -109,8 +109,8 @@ protected:
 
 struct FolderCase {
     const char* name;
-    const char* folder;      // below the LonWorks folder, made as a folder
-    bool fiveWritten;        // the five resource files come before it
+    const char* folder;  // below the LonWorks folder, made as a folder
+    bool fiveWritten;    // the five resource files come before it
 };
 
 void PrintTo(const FolderCase& c, std::ostream* os) { *os << c.name; }
@@ -257,8 +257,8 @@ TEST_P(SpecialCharacters, ReachTheCatalogToolUnchanged) {
 
 INSTANTIATE_TEST_SUITE_P(Faults, SpecialCharacters,
                          ::testing::Values(NameCase{"Percent", "100%"}, NameCase{"PercentVariable", "%OS%"},
-                                           NameCase{"PercentPathVariable", "%WINDIR%"},
-                                           NameCase{"Ampersand", "A&B"}, NameCase{"AmpersandBlanks", "A & B"},
+                                           NameCase{"PercentPathVariable", "%WINDIR%"}, NameCase{"Ampersand", "A&B"},
+                                           NameCase{"AmpersandBlanks", "A & B"},
                                            NameCase{"AmpersandPercent", "x&%OS%&y"}),
                          NameCaseName);
 
@@ -311,10 +311,10 @@ std::string PathOfLength(const std::string& scratch, size_t length) {
 
 struct LengthCase {
     const char* name;
-    size_t length;          // of the path typed
-    const char* message;    // "Cannot create" or "Cannot write"
-    const char* named;      // what the message names, after the LonWorks folder
-    const char* entries;    // afterwards, per folder: LonWorks|Import|Types|User|KR, names by ","
+    size_t length;        // of the path typed
+    const char* message;  // "Cannot create" or "Cannot write"
+    const char* named;    // what the message names, after the LonWorks folder
+    const char* entries;  // afterwards, per folder: LonWorks|Import|Types|User|KR, names by ","
 };
 
 void PrintTo(const LengthCase& c, std::ostream* os) { *os << c.name; }
@@ -345,14 +345,14 @@ TEST_P(LongPath, IsAClearErrorAndLeavesNothingHalfWritten) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, LongPath,
-    ::testing::Values(LengthCase{"ThreeHundred", 300, "Cannot create", "\\Import", "||||"},
-                      // The folders fit; the interface file's temporary name (L + 21) fits,
-                      // that of the first file in the device folder (L + 30) does not.
-                      LengthCase{"FoldersFitFilesDoNot", 235, "Cannot write", "\\Types\\User\\KR\\R7716.ENU",
-                                 "Import,Types|R7716.XIF|User|KR|"}),
-    [](const ::testing::TestParamInfo<LengthCase>& i) { return std::string(i.param.name); });
+INSTANTIATE_TEST_SUITE_P(Faults, LongPath,
+                         ::testing::Values(LengthCase{"ThreeHundred", 300, "Cannot create", "\\Import", "||||"},
+                                           // The folders fit; the interface file's temporary name (L + 21) fits,
+                                           // that of the first file in the device folder (L + 30) does not.
+                                           LengthCase{"FoldersFitFilesDoNot", 235, "Cannot write",
+                                                      "\\Types\\User\\KR\\R7716.ENU",
+                                                      "Import,Types|R7716.XIF|User|KR|"}),
+                         [](const ::testing::TestParamInfo<LengthCase>& i) { return std::string(i.param.name); });
 
 // ---- drives of the fixture (tests/e2e/fault-drives.sh) ----
 

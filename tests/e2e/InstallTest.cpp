@@ -116,7 +116,8 @@ TEST_F(Installation, RelativePathFollowsTheWorkingDirectory) {
     ASSERT_TRUE(want);
     EXPECT_TRUE(ReadFileBytes(scratch_ + "\\LonWorks\\Import\\R7716.XIF") == want)
         << "not installed relative to the start folder";
-    EXPECT_EQ(ReadFileBytes(scratch_ + "\\LonWorks\\Types\\loninst.cmd"), "\"mkcat.exe\" \"-aLonWorks\\Types\\User\\KR\"");
+    EXPECT_EQ(ReadFileBytes(scratch_ + "\\LonWorks\\Types\\loninst.cmd"),
+              "\"mkcat.exe\" \"-aLonWorks\\Types\\User\\KR\"");
 
     box = Install("LonWorks");
     ASSERT_NE(box, nullptr) << "no box for the second run";

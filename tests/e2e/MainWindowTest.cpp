@@ -33,8 +33,8 @@ void PrintTo(const Build& b, std::ostream* os) { *os << b.name; }
 
 std::string BuildName(const ::testing::TestParamInfo<Build>& info) { return info.param.name; }
 
-INSTANTIATE_TEST_SUITE_P(Builds, MainWindow,
-                         ::testing::Values(Build{false, "Delivered"}, Build{true, "Developer"}), BuildName);
+INSTANTIATE_TEST_SUITE_P(Builds, MainWindow, ::testing::Values(Build{false, "Delivered"}, Build{true, "Developer"}),
+                         BuildName);
 
 TEST_P(MainWindow, CaptionHasTwoSpacesAndFrameIsFixed) {
     EXPECT_EQ(WindowText(tool_.Main()), "KORVA  Updates Tool - Lon R7716");
@@ -104,8 +104,8 @@ TEST_P(MainWindow, FocusStartsOnInstallationAndTabCyclesWithThePathField) {
         DWORD start = GetTickCount();
         while (tool_.Focus() != want && GetTickCount() - start < kTimeoutMs) Sleep(20);
         HWND got = tool_.Focus();
-        ASSERT_EQ(got, want) << "after Tab the focus is on " << ClassOf(got) << " id " << GetDlgCtrlID(got)
-                             << " \"" << WindowText(got) << "\", expected id " << GetDlgCtrlID(want);
+        ASSERT_EQ(got, want) << "after Tab the focus is on " << ClassOf(got) << " id " << GetDlgCtrlID(got) << " \""
+                             << WindowText(got) << "\", expected id " << GetDlgCtrlID(want);
     }
 }
 

@@ -98,8 +98,8 @@ std::vector<std::string> SplitAtBackslashes(const std::string& text, const korva
 
 struct Form {
     bool wellFormed = false;
-    std::string root;                 // "C:\" or "\\srv\share\"
-    std::vector<std::string> names;   // the levels below the root
+    std::string root;                // "C:\" or "\\srv\share\"
+    std::vector<std::string> names;  // the levels below the root
 };
 
 // The forms the system reports: "X:\" or "\\server\share\" followed by non-empty names
@@ -141,7 +141,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string current = kForms[(options >> 5) & 3] + lines[0];
 
     OneFolderPlatform platform(current, cp);
-    std::uint32_t flags = ((options & 2) ? korva::kFsCaseSensitive : 0) | ((options & 4) ? korva::kFsCaseIsPreserved : 0);
+    std::uint32_t flags = ((options & 2) ? korva::kFsCaseSensitive : 0) |
+                          ((options & 4) ? korva::kFsCaseIsPreserved : 0);
     if (!(options & 8)) platform.volume = korva::VolumeInformation{"Label", flags};
     platform.searchFails = (options & 16) != 0;
     for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -209,9 +210,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Form form = ReadForm(current, cp);
     if (!form.wellFormed) return 0;
 
-    FUZZ_CHECK(platform.volumeRoots.size() == 1 && platform.volumeRoots[0] == form.root,
-               "dir %s: volume of %s queried", Show(current).c_str(),
-               platform.volumeRoots.empty() ? "nothing" : Show(platform.volumeRoots[0]).c_str());
+    FUZZ_CHECK(platform.volumeRoots.size() == 1 && platform.volumeRoots[0] == form.root, "dir %s: volume of %s queried",
+               Show(current).c_str(), platform.volumeRoots.empty() ? "nothing" : Show(platform.volumeRoots[0]).c_str());
     const std::string pattern = current + (EndsWith(current, "\\") && form.names.empty() ? "" : "\\") + "*.*";
     FUZZ_CHECK(platform.patterns.size() == 1 && platform.patterns[0] == pattern, "dir %s: searched %s",
                Show(current).c_str(), platform.patterns.empty() ? "nothing" : Show(platform.patterns[0]).c_str());

@@ -13,15 +13,14 @@
 #include "support/DoubleByteCodePage.h"
 
 // Stops the run (libFuzzer then keeps the input as a crash) when a property does not hold.
-#define FUZZ_CHECK(condition, ...)                                                   \
-    do {                                                                             \
-        if (!(condition)) {                                                          \
-            std::fprintf(stderr, "\nproperty failed at %s:%d: %s\n", __FILE__,       \
-                         __LINE__, #condition);                                      \
-            std::fprintf(stderr, __VA_ARGS__);                                       \
-            std::fprintf(stderr, "\n");                                              \
-            std::abort();                                                            \
-        }                                                                            \
+#define FUZZ_CHECK(condition, ...)                                                                    \
+    do {                                                                                              \
+        if (!(condition)) {                                                                           \
+            std::fprintf(stderr, "\nproperty failed at %s:%d: %s\n", __FILE__, __LINE__, #condition); \
+            std::fprintf(stderr, __VA_ARGS__);                                                        \
+            std::fprintf(stderr, "\n");                                                               \
+            std::abort();                                                                             \
+        }                                                                                             \
     } while (0)
 
 namespace korva::fuzz {

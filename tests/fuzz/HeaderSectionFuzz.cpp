@@ -162,8 +162,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(files.writtenName == "D:\\src\\R7716.h", "header written to %s", Show(files.writtenName).c_str());
         std::string expected;
         for (std::size_t i = 0; i < 5; ++i) {
-            FUZZ_CHECK(i < files.reads.size() && files.reads[i] == std::string("D:\\src\\R7716.") +
-                                                                      korva::kSourceExtensions[i],
+            FUZZ_CHECK(i < files.reads.size() &&
+                           files.reads[i] == std::string("D:\\src\\R7716.") + korva::kSourceExtensions[i],
                        "source %zu read as %s", i, i < files.reads.size() ? Show(files.reads[i]).c_str() : "(none)");
             const auto& s = files.sources[i];
             expected += Section(korva::kSourceExtensions[i], s && !s->empty() ? s->data() : nullptr, s ? s->size() : 0);

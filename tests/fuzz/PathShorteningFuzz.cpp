@@ -91,8 +91,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(width(result) <= maxWidth || result == name, "path %s, max %d: result %s neither fits nor is %s",
                    Show(path).c_str(), maxWidth, Show(result).c_str(), Show(name).c_str());
     }
-    FUZZ_CHECK(EndsWith(result, name), "path %s: result %s lost the name %s", Show(path).c_str(),
-               Show(result).c_str(), Show(name).c_str());
+    FUZZ_CHECK(EndsWith(result, name), "path %s: result %s lost the name %s", Show(path).c_str(), Show(result).c_str(),
+               Show(name).c_str());
     if (!measured.empty()) {
         FUZZ_CHECK(measured[0] == path, "first measure of %s was %s", Show(path).c_str(), Show(measured[0]).c_str());
     }

@@ -151,13 +151,14 @@ void CheckChangeDirectory(const std::vector<std::string>& lines, const std::stri
     }
     const char* how = linkChooser ? "with chooser" : "without chooser";
     if (error != 0) {
-        FUZZ_CHECK(list.Rows() == rows && list.HighlightedRow() == highlighted, "target %s (%s): error %d changed the rows",
-                   Show(target).c_str(), how, error);
+        FUZZ_CHECK(list.Rows() == rows && list.HighlightedRow() == highlighted,
+                   "target %s (%s): error %d changed the rows", Show(target).c_str(), how, error);
         FUZZ_CHECK(list.CurrentDirectory() == current, "target %s (%s): error %d moved the current directory to %s",
                    Show(target).c_str(), how, error, Show(list.CurrentDirectory()).c_str());
         const bool wayBackRefused = m.fs.failures.count("SetWorkingDirectory " + cwd) != 0;
-        FUZZ_CHECK(wayBackRefused || m.fs.cwd == cwd, "target %s (%s): error %d left the working directory in %s, was %s",
-                   Show(target).c_str(), how, error, Show(m.fs.cwd).c_str(), Show(cwd).c_str());
+        FUZZ_CHECK(wayBackRefused || m.fs.cwd == cwd,
+                   "target %s (%s): error %d left the working directory in %s, was %s", Show(target).c_str(), how,
+                   error, Show(m.fs.cwd).c_str(), Show(cwd).c_str());
         FUZZ_CHECK(window.label == label && window.changes == changes, "target %s (%s): error %d changed the label",
                    Show(target).c_str(), how, error);
         FUZZ_CHECK(!existing || !m.failing.empty(), "target %s (%s): existing folder refused with %d",
@@ -173,12 +174,13 @@ void CheckChangeDirectory(const std::vector<std::string>& lines, const std::stri
         const std::string caption = korva::ShortenPathToWidth(list.CurrentDirectory(), window.measure,
                                                               korva::kDirectoryListWidth, m.fs.AnsiCodePage());
         FUZZ_CHECK(window.pathField == window.label && window.label == caption,
-                   "target %s (%s): path field %s, label %s", Show(target).c_str(), how,
-                   Show(window.pathField).c_str(), Show(window.label).c_str());
+                   "target %s (%s): path field %s, label %s", Show(target).c_str(), how, Show(window.pathField).c_str(),
+                   Show(window.label).c_str());
     }
     if (existing && m.failing.empty())
-        FUZZ_CHECK(AsciiLower(list.CurrentDirectory()) == AsciiLower(Normalized(target)), "target %s (%s): list moved to %s",
-                   Show(target).c_str(), how, Show(list.CurrentDirectory()).c_str());
+        FUZZ_CHECK(AsciiLower(list.CurrentDirectory()) == AsciiLower(Normalized(target)),
+                   "target %s (%s): list moved to %s", Show(target).c_str(), how,
+                   Show(list.CurrentDirectory()).c_str());
 }
 
 }  // namespace

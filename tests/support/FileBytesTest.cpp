@@ -23,7 +23,9 @@ TEST(FileBytes, WholeFileRoundTripKeepsEveryByte) {
         std::string bytes;
     } cases[] = {
         {"larger than any buffer", large},
-        {"line ends and the end-of-file mark", "a\r\nb\nc\rd\x1A" "e\n"},
+        {"line ends and the end-of-file mark",
+         "a\r\nb\nc\rd\x1A"
+         "e\n"},
         {"every byte value", everyByte},
         {"empty", ""},
     };

@@ -9,11 +9,12 @@ namespace {
 
 TEST(Ascii, OnlyTheTwentySixLettersChangeCase) {
     // The bytes on either side of each letter range, and letters of code page 1252.
-    struct Case { char in, upper, lower; } cases[] = {
-        {'a', 'A', 'a'}, {'z', 'Z', 'z'}, {'A', 'A', 'a'}, {'Z', 'Z', 'z'},
-        {'@', '@', '@'}, {'[', '[', '['}, {'`', '`', '`'}, {'{', '{', '{'},
-        {'0', '0', '0'}, {'\\', '\\', '\\'}, {'\0', '\0', '\0'},
-        {'\xE4', '\xE4', '\xE4'}, {'\xC4', '\xC4', '\xC4'},
+    struct Case {
+        char in, upper, lower;
+    } cases[] = {
+        {'a', 'A', 'a'},    {'z', 'Z', 'z'},          {'A', 'A', 'a'},          {'Z', 'Z', 'z'}, {'@', '@', '@'},
+        {'[', '[', '['},    {'`', '`', '`'},          {'{', '{', '{'},          {'0', '0', '0'}, {'\\', '\\', '\\'},
+        {'\0', '\0', '\0'}, {'\xE4', '\xE4', '\xE4'}, {'\xC4', '\xC4', '\xC4'},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(static_cast<unsigned char>(c.in)));

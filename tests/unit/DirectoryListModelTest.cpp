@@ -28,9 +28,8 @@ TEST(DirectoryListModel, StartInTheLonWorksFolder) {
     EXPECT_EQ(w.label, "C:\\Program Files\\LonWorks");  // linking the label gave it its caption
     w.Create();
 
-    const std::vector<DirectoryRow> expected = {
-        {"C:\\", A}, {"Program Files", A}, {"LonWorks", C},
-        {"apps", S}, {"bin", S}, {"Import", S}, {"LNS", S}, {"Types", S}};
+    const std::vector<DirectoryRow> expected = {{"C:\\", A}, {"Program Files", A}, {"LonWorks", C}, {"apps", S},
+                                                {"bin", S},  {"Import", S},        {"LNS", S},      {"Types", S}};
     EXPECT_EQ(w.list.Rows(), expected);
     EXPECT_EQ(w.list.HighlightedRow(), 2);
     EXPECT_EQ(testing::SelectedEntry(w.chooser), "c: [windows]");
@@ -48,15 +47,21 @@ struct RowsCase {
 
 TEST(DirectoryListModel, RowsAndRowPathsOfEachKindOfFolder) {
     const std::vector<RowsCase> cases = {
-        {"C:\\", {{"C:\\", C}, {"LonWorks", S}, {"Program Files", S}, {"Temp", S}, {"Windows", S}},
+        {"C:\\",
+         {{"C:\\", C}, {"LonWorks", S}, {"Program Files", S}, {"Temp", S}, {"Windows", S}},
          {"C:\\", "C:\\LonWorks", "C:\\Program Files", "C:\\Temp", "C:\\Windows"}},
-        {"C:\\LonWorks\\Types", {{"C:\\", A}, {"LonWorks", A}, {"Types", C}, {"User", S}},
+        {"C:\\LonWorks\\Types",
+         {{"C:\\", A}, {"LonWorks", A}, {"Types", C}, {"User", S}},
          {"C:\\", "C:\\LonWorks", "C:\\LonWorks\\Types", "C:\\LonWorks\\Types\\User"}},
-        {"C:\\LonWorks\\Types\\User\\KR", {{"C:\\", A}, {"LonWorks", A}, {"Types", A}, {"User", A}, {"KR", C}},
+        {"C:\\LonWorks\\Types\\User\\KR",
+         {{"C:\\", A}, {"LonWorks", A}, {"Types", A}, {"User", A}, {"KR", C}},
          {"C:\\", "C:\\LonWorks", "C:\\LonWorks\\Types", "C:\\LonWorks\\Types\\User", "C:\\LonWorks\\Types\\User\\KR"}},
-        {"\\\\Server\\Share\\dir\\sub", {{"\\\\Server\\Share\\", A}, {"dir", A}, {"sub", C}, {"x", S}},
-         {"\\\\Server\\Share\\", "\\\\Server\\Share\\dir", "\\\\Server\\Share\\dir\\sub", "\\\\Server\\Share\\dir\\sub\\x"}},
-        {"\\\\Server\\Share\\", {{"\\\\Server\\Share\\", A}, {"dir", S}},
+        {"\\\\Server\\Share\\dir\\sub",
+         {{"\\\\Server\\Share\\", A}, {"dir", A}, {"sub", C}, {"x", S}},
+         {"\\\\Server\\Share\\", "\\\\Server\\Share\\dir", "\\\\Server\\Share\\dir\\sub",
+          "\\\\Server\\Share\\dir\\sub\\x"}},
+        {"\\\\Server\\Share\\",
+         {{"\\\\Server\\Share\\", A}, {"dir", S}},
          {"\\\\Server\\Share\\", "\\\\Server\\Share\\dir"}},
     };
     for (const RowsCase& c : cases) {
@@ -87,7 +92,11 @@ TEST(DirectoryListModel, SubfolderNamesSkipHiddenSystemLabelsFilesAndDots) {
     fs.AddListing("C:\\F", "b", kAttrDirectory);
     fs.AddListing("C:\\F", "A", kAttrDirectory | kAttrReadOnly | kAttrArchive);
     // The search pattern gets a backslash only where the folder does not end in one.
-    struct Case { const char* folder; std::vector<std::string> subfolders; const char* search; } cases[] = {
+    struct Case {
+        const char* folder;
+        std::vector<std::string> subfolders;
+        const char* search;
+    } cases[] = {
         {"C:\\F", {"A", "b"}, "FindFirst C:\\F\\*.*"},
         {"C:\\", {"F"}, "FindFirst C:\\*.*"},
     };
@@ -310,7 +319,7 @@ TEST(DirectoryListModel, NetworkStartRebuildsAndNotifiesOnceAtCreation) {
     fs.calls.clear();
     w.Create();
     EXPECT_EQ(w.chooser.SelectedIndex(), -1);  // no drive is chosen for a network folder
-    EXPECT_EQ(fs.CallCount("FindFirst"), 2);  // the list's own build and the rebuild for SelectDrive(none)
+    EXPECT_EQ(fs.CallCount("FindFirst"), 2);   // the list's own build and the rebuild for SelectDrive(none)
     EXPECT_EQ(fs.CallCount("SetWorkingDirectory"), 0);
     EXPECT_EQ(w.changes, 1);
     EXPECT_EQ(w.RowTexts(), (std::vector<std::string>{"\\\\Server\\Share\\", "dir", "sub"}));
@@ -331,7 +340,7 @@ TEST(DirectoryListModel, LongPathReachesThePathFieldShortened) {
     const std::string deep = "C:\\Program Files\\Echelon Corporation\\LonWorks Network Services\\LonWorks";
     fs.AddDir(deep + "\\Types");
     fs.SetCwd(deep);
-    FakeChooserWindow w(fs, 6);  // 6 pixels a character: 60 characters fit 361 pixels
+    FakeChooserWindow w(fs, 6);    // 6 pixels a character: 60 characters fit 361 pixels
     EXPECT_EQ(w.pathField, deep);  // the start text is the working directory in full
     w.Create();
     w.list.SetHighlightedRow(static_cast<int>(w.list.Rows().size()) - 1);
@@ -361,7 +370,10 @@ TEST(DirectoryListModel, LabelWidthIsTheListsWhenTheLabelSizesItself) {
 // list. Refused: the drive switch works and the folder behind it is refused; the list must
 // not be left on the new drive with the old drive's rows.
 TEST(DirectoryListModel, ChangeToAnotherDriveRebuildsOnceOrLeavesTheListOnItsDrive) {
-    struct Case { const char* name; bool linked, refused; } cases[] = {
+    struct Case {
+        const char* name;
+        bool linked, refused;
+    } cases[] = {
         {"linked", true, false},
         {"alone", false, false},
         {"linked, refused", true, true},
@@ -423,7 +435,10 @@ TEST(DirectoryListModel, SplitTargetPathGivesDriveAndFolderAndRestoresTheWorking
     fs.AddDir("\\\\Server\\Share\\dir");
     fs.SetCwd("C:\\Temp");
     DirectoryListModel list(fs);
-    struct Case { const char* target; SplitTarget split; } cases[] = {
+    struct Case {
+        const char* target;
+        SplitTarget split;
+    } cases[] = {
         {"C:\\", {'C', "\\"}},
         {"C:\\LonWorks", {'C', "\\LonWorks"}},
         {"C:\\LonWorks\\Types\\User", {'C', "\\LonWorks\\Types\\User"}},
@@ -446,7 +461,10 @@ TEST(DirectoryListModel, SplitTargetPathGivesDriveAndFolderAndRestoresTheWorking
 }
 
 TEST(DirectoryListModel, DrawingOffsetsFollowTheDepthOfTheCurrentDirectory) {
-    struct Case { const char* directory; std::vector<int> offsets; } cases[] = {
+    struct Case {
+        const char* directory;
+        std::vector<int> offsets;
+    } cases[] = {
         {"C:\\LonWorks\\Types", {2, 6, 10, 14}},
         {"C:\\", {2, 10, 10, 10, 10}},
         {"C:\\LonWorks", {2, 6, 10}},
@@ -470,11 +488,16 @@ TEST(DirectoryListModel, DrawRowPlacesIconAndText) {
     fs.SetCwd("C:\\LonWorks\\Types");
     DirectoryListModel list(fs);
     list.HandleWindowCreated();
-    struct Case { int row; ItemRect rect; ChooserIcon icon; int iconLeft, iconTop, textLeft; } cases[] = {
+    struct Case {
+        int row;
+        ItemRect rect;
+        ChooserIcon icon;
+        int iconLeft, iconTop, textLeft;
+    } cases[] = {
         {0, {0, 0, 361, 16}, ChooserIcon::OpenFolder, 2, 0, 22},
         {1, {0, 16, 361, 32}, ChooserIcon::OpenFolder, 6, 16, 26},
         {2, {0, 32, 361, 48}, ChooserIcon::CurrentFolder, 10, 32, 30},
-        {3, {4, 48, 361, 68}, ChooserIcon::ClosedFolder, 18, 50, 38},   // taller row: centred, (48+68-15)/2
+        {3, {4, 48, 361, 68}, ChooserIcon::ClosedFolder, 18, 50, 38},    // taller row: centred, (48+68-15)/2
         {3, {0, -20, 361, -4}, ChooserIcon::ClosedFolder, 14, -19, 34},  // scrolled above: truncates toward zero
     };
     for (const Case& c : cases) {
@@ -491,11 +514,22 @@ TEST(DirectoryListModel, DrawRowPlacesIconAndText) {
 }
 
 TEST(InOutError, MessageTable) {
-    struct Case { int code; const char* message; } cases[] = {
-        {2, "File not found"},        {3, "Invalid filename"},        {4, "Too many open files"},
-        {5, "File access denied"},    {100, "Read beyond end of file"}, {101, "Disk full"},
-        {106, "Invalid numeric input"}, {21, "I/O error 21"},          {0, "I/O error 0"},
-        {1, "I/O error 1"},           {103, "I/O error 103"},          {-5, "I/O error -5"},
+    struct Case {
+        int code;
+        const char* message;
+    } cases[] = {
+        {2, "File not found"},
+        {3, "Invalid filename"},
+        {4, "Too many open files"},
+        {5, "File access denied"},
+        {100, "Read beyond end of file"},
+        {101, "Disk full"},
+        {106, "Invalid numeric input"},
+        {21, "I/O error 21"},
+        {0, "I/O error 0"},
+        {1, "I/O error 1"},
+        {103, "I/O error 103"},
+        {-5, "I/O error -5"},
     };
     for (const Case& c : cases) {
         EInOutError e = MakeInOutError(c.code);

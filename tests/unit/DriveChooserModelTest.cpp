@@ -21,14 +21,14 @@ void AddEveryKindOfDrive(FakeChooserPlatform& fs) {
     using D = FakeChooserPlatform::Drive;
     fs.AddDrive('A', D{kDriveRemovable, true, "Floppy", 0, std::nullopt});
     fs.AddDrive('C', D{kDriveFixed, true, "Windows", 0, std::nullopt});
-    fs.AddDrive('D', D{kDriveFixed, true, std::nullopt, 0, std::nullopt});     // label cannot be read
-    fs.AddDrive('E', D{kDriveCdRom, false, std::nullopt, 0, std::nullopt});    // no medium
+    fs.AddDrive('D', D{kDriveFixed, true, std::nullopt, 0, std::nullopt});   // label cannot be read
+    fs.AddDrive('E', D{kDriveCdRom, false, std::nullopt, 0, std::nullopt});  // no medium
     fs.AddDrive('F', D{kDriveCdRom, true, "Setup_CD", 0, std::nullopt});
     fs.AddDrive('G', D{kDriveRamDisk, true, "RamDisk", 0, std::nullopt});
     fs.AddDrive('H', D{kDriveUnknown, true, "X", 0, std::nullopt});
     fs.AddDrive('I', D{kDriveNoRootDir, true, "X", 0, std::nullopt});
     fs.AddDrive('J', D{7, true, "X", 0, std::nullopt});
-    fs.AddDrive('Y', D{kDriveRemote, true, "NetVol", 0, std::nullopt});         // connection cannot be read
+    fs.AddDrive('Y', D{kDriveRemote, true, "NetVol", 0, std::nullopt});  // connection cannot be read
     fs.AddDrive('Z', D{kDriveRemote, true, "Share", 0, "\\\\Server\\Share"});
     fs.SetCwd("C:\\");
 }
@@ -41,14 +41,10 @@ TEST(DriveChooserModel, EntriesByDriveTypeInLowerCase) {
     fs.calls.clear();
     chooser.HandleWindowCreated();
     const std::vector<DriveEntry> entries = {
-        {"a:", ChooserIcon::Floppy},
-        {"c: [windows]", ChooserIcon::Hard},
-        {"d: []", ChooserIcon::Hard},
-        {"e: []", ChooserIcon::CdRom},
-        {"f: [setup_cd]", ChooserIcon::CdRom},
-        {"g: [ramdisk]", ChooserIcon::Ram},
-        {"y: [netvol]", ChooserIcon::Network},
-        {"z: \\\\server\\share", ChooserIcon::Network},
+        {"a:", ChooserIcon::Floppy},           {"c: [windows]", ChooserIcon::Hard},
+        {"d: []", ChooserIcon::Hard},          {"e: []", ChooserIcon::CdRom},
+        {"f: [setup_cd]", ChooserIcon::CdRom}, {"g: [ramdisk]", ChooserIcon::Ram},
+        {"y: [netvol]", ChooserIcon::Network}, {"z: \\\\server\\share", ChooserIcon::Network},
     };
     EXPECT_EQ(chooser.Entries(), entries);
     EXPECT_EQ(SelectedEntry(chooser), "c: [windows]");  // the working directory's drive
@@ -196,7 +192,12 @@ TEST(DriveChooserModel, DrawEntryPlacesIconAndText) {
     MakeTypicalMachine(fs);
     DriveChooserModel chooser(fs);
     chooser.HandleWindowCreated();
-    struct Case { int index; ItemRect rect; ChooserIcon icon; int iconTop; } cases[] = {
+    struct Case {
+        int index;
+        ItemRect rect;
+        ChooserIcon icon;
+        int iconTop;
+    } cases[] = {
         {0, {0, 0, 345, 13}, ChooserIcon::Floppy, 1},
         {1, {0, 13, 345, 26}, ChooserIcon::Hard, 14},
         {4, {3, 52, 345, 65}, ChooserIcon::Network, 53},

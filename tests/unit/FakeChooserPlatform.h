@@ -87,8 +87,8 @@ public:
         if (cwd.size() > 1 && cwd[1] == ':') driveCwd[AsciiUpper(cwd[0])] = cwd;
     }
     int CallCount(const std::string& prefix) const {
-        return static_cast<int>(std::count_if(calls.begin(), calls.end(),
-                                              [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
+        return static_cast<int>(
+            std::count_if(calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
     }
 
     // ChooserPlatform
@@ -310,12 +310,10 @@ struct FakeChooserWindow {
           list(platform),
           measure([pixelsPerChar](const std::string& text) { return static_cast<int>(text.size()) * pixelsPerChar; }) {
         chooser.SetDirList(&list);
-        list.SetDirLabel(DirLabelLink{
-            measure,
-            [this](const std::string& caption) {
-                label = caption;
-                ++labelUpdates;
-            }});
+        list.SetDirLabel(DirLabelLink{measure, [this](const std::string& caption) {
+                                          label = caption;
+                                          ++labelUpdates;
+                                      }});
         pathField = fs.WorkingDirectory();
         list.OnChange = [this](DirectoryListModel&) {
             ++changes;

@@ -12,12 +12,12 @@ namespace korva::testing {
 
 class FakeInstallPlatform : public InstallPlatform {
 public:
-    std::vector<std::string> calls;         // "Operation argument..." in call order
-    std::set<std::string> folders;          // existing directories
+    std::vector<std::string> calls;            // "Operation argument..." in call order
+    std::set<std::string> folders;             // existing directories
     std::map<std::string, std::string> files;  // existing files and their bytes
     std::string currentDirectory;
-    int failCall = -1;                      // index into `calls` of the call that fails
-    bool shortWrite = false;                // a failing Write writes all but one byte
+    int failCall = -1;        // index into `calls` of the call that fails
+    bool shortWrite = false;  // a failing Write writes all but one byte
 
     bool IsFolder(const std::string& path) override {
         if (Record("IsFolder " + path)) return false;
@@ -36,7 +36,7 @@ public:
         if (folders.count(path) || !folders.count(Parent(path))) return false;
         for (const auto& [h, open] : open_)
             if (open.path == path) return false;  // opened without sharing
-        files[path].clear();                     // create always: a new or emptied file
+        files[path].clear();                      // create always: a new or emptied file
         handle = nextHandle_++;
         open_[handle] = {path, {}};
         return true;

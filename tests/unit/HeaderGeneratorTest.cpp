@@ -95,7 +95,10 @@ public:
 };
 
 TEST(HeaderSection, EveryByteIsTwoUpperCaseDigitsWithLeadingZero) {
-    struct Case { unsigned char in; const char* out; } cases[] = {
+    struct Case {
+        unsigned char in;
+        const char* out;
+    } cases[] = {
         {0x00, "0x00"}, {0x05, "0x05"}, {0x0A, "0x0A"}, {0x61, "0x61"}, {0x7F, "0x7F"},
         {0x80, "0x80"}, {0xAB, "0xAB"}, {0xF0, "0xF0"}, {0xFF, "0xFF"},
     };
@@ -111,7 +114,11 @@ TEST(HeaderSection, WorkedExamples) {
     Bytes twelve, ten;
     for (int i = 0; i < 12; ++i) twelve.push_back(static_cast<unsigned char>(i));
     for (int i = 0; i < 10; ++i) ten.push_back(static_cast<unsigned char>(i));
-    struct Case { const char* ext; Bytes bytes; const char* text; } cases[] = {
+    struct Case {
+        const char* ext;
+        Bytes bytes;
+        const char* text;
+    } cases[] = {
         {"xif", FromText("abc"), "int xiflen = 3;\r\nchar xif[3]={\r\n0x61,0x62,0x63};\r\n\r\n"},
         {"typ", twelve,
          "int typlen = 12;\r\nchar typ[12]={\r\n0x00,0x01,0x02,0x03,0x04,0x05,0x06,0x07,0x08,0x09,\r\n"
@@ -128,7 +135,8 @@ TEST(HeaderSection, WorkedExamples) {
 
 TEST(HeaderSection, MatchesNaiveWriterAndItsLength) {
     // Around every boundary of the line and digit counts.
-    const std::size_t sizes[] = {1, 2, 9, 10, 11, 19, 20, 21, 99, 100, 101, 999, 1000, 1001, 65536, 200000, 200001, 250007};
+    const std::size_t sizes[] = {1,   2,   9,   10,   11,   19,    20,     21,     99,
+                                 100, 101, 999, 1000, 1001, 65536, 200000, 200001, 250007};
     for (std::size_t n : sizes) {
         const Bytes b = Sequence(n, static_cast<unsigned>(n));
         const std::string s = Section("fpt", b);
@@ -164,7 +172,10 @@ TEST(HeaderSection, AppendsAfterExistingText) {
 }
 
 TEST(HeaderBaseName, DropsTheLastThreeCharacters) {
-    struct Case { const char* field; const char* base; } cases[] = {
+    struct Case {
+        const char* field;
+        const char* base;
+    } cases[] = {
         {"D:\\src\\R7716.xif", "D:\\src\\R7716."},
         {"R7716.XIF", "R7716."},
         {"D:\\a\\x.abcd", "D:\\a\\x.a"},
@@ -178,7 +189,11 @@ TEST(HeaderBaseName, DropsTheLastThreeCharacters) {
 }
 
 TEST(GenerateHeader, NamesOfHeaderAndSources) {
-    struct Case { const char* field; const char* header; const char* firstSource; } cases[] = {
+    struct Case {
+        const char* field;
+        const char* header;
+        const char* firstSource;
+    } cases[] = {
         {"D:\\src\\R7716.xif", "D:\\src\\R7716.h", "D:\\src\\R7716.xif"},
         {"R7716.XIF", "R7716.h", "R7716.xif"},
         {"D:\\a\\x.abcd", "D:\\a\\x.ah", "D:\\a\\x.axif"},
@@ -190,8 +205,9 @@ TEST(GenerateHeader, NamesOfHeaderAndSources) {
         FakeFiles files;
         ASSERT_TRUE(GenerateHeader(c.field, files)) << c.field;
         const std::string base = HeaderBaseName(c.field);
-        EXPECT_EQ(files.reads, (std::vector<std::string>{base + "xif", base + "enu", base + "fpt",
-                                                         base + "fmt", base + "typ"})) << c.field;
+        EXPECT_EQ(files.reads,
+                  (std::vector<std::string>{base + "xif", base + "enu", base + "fpt", base + "fmt", base + "typ"}))
+            << c.field;
         EXPECT_EQ(files.reads.front(), c.firstSource);
         ASSERT_EQ(files.writes, std::vector<std::string>{c.header}) << c.field;
         // No source exists at any of these names: five empty sections, 20 bytes.
@@ -204,15 +220,16 @@ TEST(GenerateHeader, WorkedExampleGivesSixtyEightBytes) {
     files.files["D:\\src\\R7716.xif"] = FromText("abc");
     ASSERT_TRUE(GenerateHeader("D:\\src\\R7716.xif", files));
     const std::string header = files.Text("D:\\src\\R7716.h");
-    EXPECT_EQ(header, "int xiflen = 3;\r\nchar xif[3]={\r\n0x61,0x62,0x63};\r\n\r\n"
-                      "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(header,
+              "int xiflen = 3;\r\nchar xif[3]={\r\n0x61,0x62,0x63};\r\n\r\n"
+              "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
     EXPECT_EQ(header.size(), 68u);
 }
 
 TEST(GenerateHeader, SectionsInFixedOrderWhateverTheSources) {
     const std::string base = "/r/R7716.";
-    const Bytes xif = Sequence(29449, 1), enu = Sequence(13528, 2), fpt = Sequence(200000, 3),
-                fmt = Sequence(1368, 4), typ = Sequence(7261, 5);
+    const Bytes xif = Sequence(29449, 1), enu = Sequence(13528, 2), fpt = Sequence(200000, 3), fmt = Sequence(1368, 4),
+                typ = Sequence(7261, 5);
     FakeFiles files;
     files.files[base + "typ"] = typ;
     files.files[base + "fmt"] = fmt;
@@ -220,9 +237,8 @@ TEST(GenerateHeader, SectionsInFixedOrderWhateverTheSources) {
     files.files[base + "enu"] = enu;
     files.files[base + "xif"] = xif;
     ASSERT_TRUE(GenerateHeader(base + "xif", files));
-    EXPECT_EQ(files.Text(base + "h"), NaiveSection("xif", xif) + NaiveSection("enu", enu) +
-                                          NaiveSection("fpt", fpt) + NaiveSection("fmt", fmt) +
-                                          NaiveSection("typ", typ));
+    EXPECT_EQ(files.Text(base + "h"), NaiveSection("xif", xif) + NaiveSection("enu", enu) + NaiveSection("fpt", fpt) +
+                                          NaiveSection("fmt", fmt) + NaiveSection("typ", typ));
 }
 
 TEST(GenerateHeader, MissingUnreadableOrEmptySourceGivesEmptySection) {
@@ -266,8 +282,9 @@ TEST(GenerateHeader, SecondRunReplacesTheHeader) {
     ASSERT_TRUE(GenerateHeader("R7716.xif", files));
     files.files["R7716.xif"] = FromText("Z");
     ASSERT_TRUE(GenerateHeader("R7716.xif", files));
-    EXPECT_EQ(files.Text("R7716.h"), "int xiflen = 1;\r\nchar xif[1]={\r\n0x5A};\r\n\r\n"
-                                     "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(files.Text("R7716.h"),
+              "int xiflen = 1;\r\nchar xif[1]={\r\n0x5A};\r\n\r\n"
+              "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
     EXPECT_EQ(files.writes.size(), 2u);
 }
 
@@ -276,8 +293,9 @@ TEST(GenerateHeader, ExplicitOutputNameAndFailedWrite) {
     files.files["src/R7716.fmt"] = Bytes{0xFF};
     ASSERT_TRUE(GenerateHeader("src/R7716.xif", files, std::string("out/R7716.h")));
     EXPECT_EQ(files.writes, std::vector<std::string>{"out/R7716.h"});
-    EXPECT_EQ(files.Text("out/R7716.h"), "\r\n\r\n\r\n\r\n\r\n\r\n"
-                                         "int fmtlen = 1;\r\nchar fmt[1]={\r\n0xFF};\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(files.Text("out/R7716.h"),
+              "\r\n\r\n\r\n\r\n\r\n\r\n"
+              "int fmtlen = 1;\r\nchar fmt[1]={\r\n0xFF};\r\n\r\n\r\n\r\n");
     EXPECT_EQ(files.files.count("src/R7716.h"), 0u);
 
     files.failWrites = true;

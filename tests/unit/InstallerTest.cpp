@@ -31,8 +31,9 @@ std::string Bytes(const unsigned char* b, std::size_t n) { return std::string(re
 // A machine on which the LonWorks folder exists and nothing below it.
 FakeInstallPlatform MachineWith(const std::string& lonWorks) {
     FakeInstallPlatform p;
-    p.folders = {"C:", "C:\\LonWorks", "C:\\100%\\LonWorks", "C:\\100%", "C:\\Program Files",
-                 "C:\\Program Files\\LonWorks", "D:\\LonWorks"};
+    p.folders = {"C:",          "C:\\LonWorks",      "C:\\100%\\LonWorks",
+                 "C:\\100%",    "C:\\Program Files", "C:\\Program Files\\LonWorks",
+                 "D:\\LonWorks"};
     p.folders.insert(FakeInstallPlatform::Parent(lonWorks + "\\x"));
     return p;
 }
@@ -201,10 +202,8 @@ TEST(RunInstallation, DeviceFolderNameComesFromTheFolderNameBoxOnlyWithTheDevelo
         bool developer;
         std::string deviceName, device;
     } cases[] = {
-        {false, "XY", "C:\\LonWorks\\Types\\User\\KR"},
-        {false, "", "C:\\LonWorks\\Types\\User\\KR"},
-        {true, "KR", "C:\\LonWorks\\Types\\User\\KR"},
-        {true, "XY", "C:\\LonWorks\\Types\\User\\XY"},
+        {false, "XY", "C:\\LonWorks\\Types\\User\\KR"},        {false, "", "C:\\LonWorks\\Types\\User\\KR"},
+        {true, "KR", "C:\\LonWorks\\Types\\User\\KR"},         {true, "XY", "C:\\LonWorks\\Types\\User\\XY"},
         {true, "My Dev", "C:\\LonWorks\\Types\\User\\My Dev"},
     };
     for (const auto& c : cases) {
@@ -246,12 +245,24 @@ TEST(RunInstallation, FolderThatCannotBeCreatedEndsTheRunWithItsName) {
         std::string error;
         std::vector<std::string> created;
     } cases[] = {
-        {"missing LonWorks folder", "D:\\Nowhere\\LonWorks", {"D:"}, {},
-         "Cannot create D:\\Nowhere\\LonWorks\\Import", {}},
-        {"file where Types should be", "C:\\LonWorks", {}, {"C:\\LonWorks\\Types"},
-         "Cannot create C:\\LonWorks\\Types", {"C:\\LonWorks\\Import"}},
-        {"file where KR should be", "C:\\LonWorks\\", {"C:\\LonWorks\\\\Types"}, {"C:\\LonWorks\\\\Types\\User\\KR"},
-         "Cannot create C:\\LonWorks\\\\Types\\User\\KR", {"C:\\LonWorks\\\\Import", "C:\\LonWorks\\\\Types\\User"}},
+        {"missing LonWorks folder",
+         "D:\\Nowhere\\LonWorks",
+         {"D:"},
+         {},
+         "Cannot create D:\\Nowhere\\LonWorks\\Import",
+         {}},
+        {"file where Types should be",
+         "C:\\LonWorks",
+         {},
+         {"C:\\LonWorks\\Types"},
+         "Cannot create C:\\LonWorks\\Types",
+         {"C:\\LonWorks\\Import"}},
+        {"file where KR should be",
+         "C:\\LonWorks\\",
+         {"C:\\LonWorks\\\\Types"},
+         {"C:\\LonWorks\\\\Types\\User\\KR"},
+         "Cannot create C:\\LonWorks\\\\Types\\User\\KR",
+         {"C:\\LonWorks\\\\Import", "C:\\LonWorks\\\\Types\\User"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

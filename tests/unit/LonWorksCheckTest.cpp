@@ -47,21 +47,21 @@ TEST(CheckLonWorksPath, AcceptsTextEndingInLonWorksAndReturnsItUnchanged) {
         {"C:\\LonWorks", true},
         {"c:\\lonworks", true},
         {"D:\\Programs\\LONWORKS", true},
-        {"C:\\LonWorks\\", true},        // the trailing backslash is kept in the result
-        {"LonWorks", true},              // exactly eight characters
+        {"C:\\LonWorks\\", true},  // the trailing backslash is kept in the result
+        {"LonWorks", true},        // exactly eight characters
         {"lOnWoRkS\\", true},
-        {"C:\\MyLonWorks", true},        // nothing in front of the last eight is looked at
-        {"C:\\...\\LonWorks", true},     // shortened by the folder chooser
-        {"  C:\\LonWorks", true},        // leading blanks stay
+        {"C:\\MyLonWorks", true},                  // nothing in front of the last eight is looked at
+        {"C:\\...\\LonWorks", true},               // shortened by the folder chooser
+        {"  C:\\LonWorks", true},                  // leading blanks stay
         {"Z:\\does\\not\\exist\\LonWorks", true},  // the file system is not consulted
-        {"C:\\LonWorks\\\\", false},     // only one trailing backslash is set aside
+        {"C:\\LonWorks\\\\", false},               // only one trailing backslash is set aside
         {"onWorks", false},
         {"\\", false},
         {"", false},
-        {"C:\\LonWorks ", false},        // blanks are not trimmed
-        {"C:/LonWorks/", false},         // only a backslash is removed
+        {"C:\\LonWorks ", false},  // blanks are not trimmed
+        {"C:/LonWorks/", false},   // only a backslash is removed
         {"C:\\LonWorks/", false},
-        {"D:\\src\\R7716.xif", false},   // a file name from the source file picker
+        {"D:\\src\\R7716.xif", false},  // a file name from the source file picker
         {"C:\\LonWorks\\Types", false},
         {"C:\\LonWork", false},
         {"C:\\LonWorksX", false},

@@ -10,7 +10,10 @@ using testsupport::DoubleByteCodePage;
 
 TEST(ErrorBoxText, FullStopFollowsOnlyCharactersAboveTheFullStop) {
     AsciiCodePage cp;
-    struct Case { const char* in; const char* out; } cases[] = {
+    struct Case {
+        const char* in;
+        const char* out;
+    } cases[] = {
         {"Cannot create C:\\LonWorks\\Import", "Cannot create C:\\LonWorks\\Import."},
         {"ends in digit 7", "ends in digit 7."},
         {"slash/", "slash/."},

@@ -17,8 +17,7 @@ struct ShorteningCase {
 };
 
 const std::vector<ShorteningCase> kShorteningTable = {
-    {"C:\\Program Files\\LonWorks\\Types",
-     {"C:\\...\\LonWorks\\Types", "C:\\...\\Types", "...\\Types", "Types"}},
+    {"C:\\Program Files\\LonWorks\\Types", {"C:\\...\\LonWorks\\Types", "C:\\...\\Types", "...\\Types", "Types"}},
     {"C:\\A\\B\\C\\D", {"C:\\...\\B\\C\\D", "C:\\...\\C\\D", "C:\\...\\D", "...\\D", "D"}},
     {"C:\\LonWorks", {"C:LonWorks", "LonWorks"}},
     {"C:\\.a\\b\\c\\name", {"C:\\...\\c\\name", "C:\\...\\name", "...\\name", "name"}},
@@ -86,7 +85,8 @@ TEST(ShortenPathToWidth, WidthEqualToTheMaximumFits) {
 TEST(ShortenPathToWidth, NameWiderThanTheMaximumIsNeverCut) {
     AsciiCodePage cp;
     auto length = [](const std::string& text) { return static_cast<int>(text.size()); };
-    EXPECT_EQ(ShortenPathToWidth("C:\\LonWorks\\AVeryLongFolderNameIndeed", length, 5, cp), "AVeryLongFolderNameIndeed");
+    EXPECT_EQ(ShortenPathToWidth("C:\\LonWorks\\AVeryLongFolderNameIndeed", length, 5, cp),
+              "AVeryLongFolderNameIndeed");
     EXPECT_EQ(ShortenPathToWidth("AVeryLongFolderNameIndeed", length, 0, cp), "AVeryLongFolderNameIndeed");
     // A drive root that is itself too wide ends as the empty text.
     EXPECT_EQ(ShortenPathToWidth("C:\\", length, 1, cp), "");
@@ -116,19 +116,25 @@ TEST(ShortenPathToWidth, TrailByteEqualToBackslashIsNoSeparator) {
 
 TEST(DropFirstFolder, ReplacesTheFirstFolderByTheMarker) {
     DoubleByteCodePage cp;
-    struct Case { std::string in, out; } cases[] = {
+    struct Case {
+        std::string in, out;
+    } cases[] = {
         {"\\", ""},
         {"\\Program Files\\LonWorks\\", "\\...\\LonWorks\\"},
         {"\\...\\LonWorks\\", "\\...\\"},
         {"...\\", ""},
         {"\\LonWorks\\", "\\...\\"},
-        {"\\.a\\b\\c\\", "\\...\\c\\"},        // the name beginning with '.' loses four characters
+        {"\\.a\\b\\c\\", "\\...\\c\\"},  // the name beginning with '.' loses four characters
         {"\\\\server\\share\\", "\\...\\server\\share\\"},
         {"Folder\\Sub\\", "...\\Sub\\"},
         {"NoSeparator", ""},
-        {"\\.a", "\\"},                          // fewer than four characters after the full stop
-        {"\\\x95\x5C" "a\\b\\", "\\...\\b\\"},  // trail byte '\' is part of the first name
-        {"\\.ab\x95\x5C" "x\\c\\", "\\...\\c\\"},  // four characters: '.', 'a', 'b', one double-byte
+        {"\\.a", "\\"},  // fewer than four characters after the full stop
+        {"\\\x95\x5C"
+         "a\\b\\",
+         "\\...\\b\\"},  // trail byte '\' is part of the first name
+        {"\\.ab\x95\x5C"
+         "x\\c\\",
+         "\\...\\c\\"},  // four characters: '.', 'a', 'b', one double-byte
     };
     for (const Case& c : cases) EXPECT_EQ(DropFirstFolder(c.in, cp), c.out) << c.in;
 }

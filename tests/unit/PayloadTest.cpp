@@ -10,9 +10,13 @@ namespace {
 
 TEST(EmbeddedPayload, EachImageIsItsSourceFileByteForByte) {
     const Payload& p = EmbeddedPayload();
-    struct Case { const char* ext; const ResourceImage& image; std::uint32_t length; } cases[] = {
+    struct Case {
+        const char* ext;
+        const ResourceImage& image;
+        std::uint32_t length;
+    } cases[] = {
         {"xif", p.xif, 29449}, {"enu", p.enu, 13528}, {"fpt", p.fpt, 200000},
-        {"fmt", p.fmt, 1368}, {"typ", p.typ, 7261},
+        {"fmt", p.fmt, 1368},  {"typ", p.typ, 7261},
     };
     std::uint32_t total = 0;
     for (const auto& c : cases) {
@@ -35,7 +39,9 @@ TEST(EmbeddedPayload, TextImagesKeepCrLfAndBinaryImagesHoldHighBytes) {
         return n;
     };
     auto lf = [](const ResourceImage& im, std::uint32_t i) { return im.bytes[i] == '\n'; };
-    auto crlf = [](const ResourceImage& im, std::uint32_t i) { return im.bytes[i] == '\n' && i > 0 && im.bytes[i - 1] == '\r'; };
+    auto crlf = [](const ResourceImage& im, std::uint32_t i) {
+        return im.bytes[i] == '\n' && i > 0 && im.bytes[i - 1] == '\r';
+    };
     EXPECT_EQ(count(p.xif, lf), 1512u);
     EXPECT_EQ(count(p.xif, crlf), 1512u);
     EXPECT_EQ(count(p.fmt, lf), 24u);

@@ -155,7 +155,8 @@ TEST(Win32ChooserPlatform, EachDriveKeepsItsOwnCurrentDirectory) {
     ASSERT_GT(GetWindowsDirectoryA(windows, MAX_PATH), 0u);
     std::string other;
     for (char letter = 'Z'; letter > 'C' && other.empty(); --letter)
-        if (platform.LogicalDrives() & (1u << (letter - 'A')) && platform.DriveType(std::string(1, letter) + ":\\") == kDriveFixed)
+        if (platform.LogicalDrives() & (1u << (letter - 'A')) &&
+            platform.DriveType(std::string(1, letter) + ":\\") == kDriveFixed)
             other = std::string(1, letter) + ":\\";
     if (other.empty() || AsciiUpper(windows[0]) != 'C') GTEST_SKIP() << "needs C: and a second fixed drive";
 

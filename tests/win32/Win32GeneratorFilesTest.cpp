@@ -42,8 +42,8 @@ protected:
 };
 
 TEST_F(GeneratorFilesTest, ReadsWholeFilesOfAnySize) {
-    for (std::size_t n : {std::size_t{0}, std::size_t{1}, std::size_t{65536}, std::size_t{200000},
-                          std::size_t{200001}, std::size_t{700001}}) {
+    for (std::size_t n : {std::size_t{0}, std::size_t{1}, std::size_t{65536}, std::size_t{200000}, std::size_t{200001},
+                          std::size_t{700001}}) {
         const std::string bytes = Pattern(n);
         ASSERT_TRUE(WriteFileBytes(base_ + "fpt", bytes));
         const auto got = files_.ReadWhole(base_ + "fpt");
@@ -84,8 +84,9 @@ TEST_F(GeneratorFilesTest, ExistingHeaderIsReplacedWhole) {
     ASSERT_TRUE(WriteFileBytes(base_ + "h", std::string(5000, 'x')));
     ASSERT_TRUE(WriteFileBytes(base_ + "fmt", "\xFF"));
     ASSERT_TRUE(GenerateHeader(base_ + "xif", files_));
-    EXPECT_EQ(ReadFileBytes(base_ + "h"), "\r\n\r\n\r\n\r\n\r\n\r\n"
-                                 "int fmtlen = 1;\r\nchar fmt[1]={\r\n0xFF};\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(ReadFileBytes(base_ + "h"),
+              "\r\n\r\n\r\n\r\n\r\n\r\n"
+              "int fmtlen = 1;\r\nchar fmt[1]={\r\n0xFF};\r\n\r\n\r\n\r\n");
 }
 
 TEST_F(GeneratorFilesTest, SourceAboveTwoHundredThousandBytesIsReadWhole) {
@@ -106,7 +107,8 @@ TEST_F(GeneratorFilesTest, HeaderThatCannotBeCreatedIsReported) {
 
     // A header held open by another program cannot be replaced; it is left as it was.
     ASSERT_TRUE(WriteFileBytes(base_ + "h", "old"));
-    const HANDLE held = CreateFileA((base_ + "h").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE held = CreateFileA((base_ + "h").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                    nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(GenerateHeader(base_ + "xif", files_));
     CloseHandle(held);

@@ -174,7 +174,8 @@ TEST_F(Win32Installation, CommandFileRunsTheCatalogToolInTheTypesFolder) {
     // The tool runs in a process of its own: wait for its log, at most 20 seconds.
     const std::string logName = types_ + "\\mkcat.log";
     std::string log;
-    for (int i = 0; i < 200 && (log = ReadFileBytes(logName).value_or("")).find("-a") == std::string::npos; ++i) Sleep(100);
+    for (int i = 0; i < 200 && (log = ReadFileBytes(logName).value_or("")).find("-a") == std::string::npos; ++i)
+        Sleep(100);
     Sleep(500);  // let the command interpreter end before the folder is removed
     const std::string tail = "\"-a" + device_ + "\"";
     ASSERT_GE(log.size(), tail.size()) << "the catalog tool did not run: " << log;
@@ -274,8 +275,7 @@ TEST_F(Win32Installation, RelativePathInstallsFilesButCannotStartTheCommandFile)
 // root); empty when this program does not run from the build machine's tree.
 std::string ResourceFolder() {
     std::string here = __FILE__;  // .../tests/win32/Win32InstallPlatformTest.cpp
-    for (int i = 0; i < 3 && here.find_last_of("/\\") != std::string::npos; ++i)
-        here.erase(here.find_last_of("/\\"));
+    for (int i = 0; i < 3 && here.find_last_of("/\\") != std::string::npos; ++i) here.erase(here.find_last_of("/\\"));
     for (const std::string& folder : {here + "/resources/R7716", "Z:" + here + "/resources/R7716"})
         if (Exists(folder + "/R7716.xif")) return folder;
     return "";
@@ -286,9 +286,11 @@ TEST_F(Win32Installation, EmbeddedPayloadIsInstalledAsTheDeviceFiles) {
     if (sources.empty()) GTEST_SKIP() << "resources/R7716 not found from " << __FILE__;
     ASSERT_TRUE(CreateDirectoryA(lonWorks_.c_str(), nullptr));
     EXPECT_EQ(Install(lonWorks_, EmbeddedPayload()), "");
-    struct File { std::string installed, source; } files[] = {
+    struct File {
+        std::string installed, source;
+    } files[] = {
         {lonWorks_ + "\\Import\\R7716.XIF", "R7716.xif"}, {device_ + "\\R7716.ENU", "R7716.enu"},
-        {device_ + "\\R7716.FMT", "R7716.fmt"},          {device_ + "\\R7716.FPT", "R7716.fpt"},
+        {device_ + "\\R7716.FMT", "R7716.fmt"},           {device_ + "\\R7716.FPT", "R7716.fpt"},
         {device_ + "\\R7716.TYP", "R7716.typ"},
     };
     std::size_t total = 0;

@@ -30,7 +30,9 @@ public:
     explicit ReportingFiles(korva::GeneratorFiles& inner) : inner_(inner) {}
     std::optional<std::vector<unsigned char>> ReadWhole(const std::string& name) override {
         auto bytes = inner_.ReadWhole(name);
-        if (!bytes) std::fprintf(stderr, "r7716-genheader: warning: %s is missing or unreadable; its section is empty\n", name.c_str());
+        if (!bytes)
+            std::fprintf(stderr, "r7716-genheader: warning: %s is missing or unreadable; its section is empty\n",
+                         name.c_str());
         return bytes;
     }
     bool WriteWhole(const std::string& name, const std::string& bytes) override {
@@ -42,10 +44,11 @@ private:
 };
 
 int Usage(std::FILE* to) {
-    std::fputs("usage: r7716-genheader [-o OUTPUT] PATHFIELD\n"
-               "Writes the payload header for the five source files named by PATHFIELD less its\n"
-               "last three characters (xif, enu, fpt, fmt, typ) to that base name + \"h\", or to OUTPUT.\n",
-               to);
+    std::fputs(
+        "usage: r7716-genheader [-o OUTPUT] PATHFIELD\n"
+        "Writes the payload header for the five source files named by PATHFIELD less its\n"
+        "last three characters (xif, enu, fpt, fmt, typ) to that base name + \"h\", or to OUTPUT.\n",
+        to);
     return to == stdout ? 0 : 2;
 }
 

@@ -12,14 +12,14 @@ enum class ChooserIcon { Floppy, Hard, Network, CdRom, Ram, OpenFolder, CurrentF
 
 inline const char* IconResourceName(ChooserIcon icon) {
     switch (icon) {
-        case ChooserIcon::Floppy: return "FLOPPY";
-        case ChooserIcon::Hard: return "HARD";
-        case ChooserIcon::Network: return "NETWORK";
-        case ChooserIcon::CdRom: return "CDROM";
-        case ChooserIcon::Ram: return "RAM";
-        case ChooserIcon::OpenFolder: return "OPENFOLDER";
-        case ChooserIcon::CurrentFolder: return "CURRENTFOLDER";
-        case ChooserIcon::ClosedFolder: return "CLOSEDFOLDER";
+    case ChooserIcon::Floppy: return "FLOPPY";
+    case ChooserIcon::Hard: return "HARD";
+    case ChooserIcon::Network: return "NETWORK";
+    case ChooserIcon::CdRom: return "CDROM";
+    case ChooserIcon::Ram: return "RAM";
+    case ChooserIcon::OpenFolder: return "OPENFOLDER";
+    case ChooserIcon::CurrentFolder: return "CURRENTFOLDER";
+    case ChooserIcon::ClosedFolder: return "CLOSEDFOLDER";
     }
     return "";
 }

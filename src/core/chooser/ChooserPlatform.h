@@ -22,11 +22,11 @@ inline constexpr int kDriveCdRom = 5;
 inline constexpr int kDriveRamDisk = 6;
 
 // File-system flags of GetVolumeInformationA.
-inline constexpr std::uint32_t kFsCaseSensitive = 1;     // FS_CASE_SENSITIVE
-inline constexpr std::uint32_t kFsCaseIsPreserved = 2;   // FS_CASE_IS_PRESERVED
+inline constexpr std::uint32_t kFsCaseSensitive = 1;    // FS_CASE_SENSITIVE
+inline constexpr std::uint32_t kFsCaseIsPreserved = 2;  // FS_CASE_IS_PRESERVED
 
 // SetErrorMode flag.
-inline constexpr unsigned kSemFailCriticalErrors = 1;   // SEM_FAILCRITICALERRORS
+inline constexpr unsigned kSemFailCriticalErrors = 1;  // SEM_FAILCRITICALERRORS
 
 // File attributes as FindFirstFileA and GetFileAttributesA report them.
 inline constexpr std::uint32_t kAttrReadOnly = 0x01;

@@ -64,8 +64,8 @@ void DirectoryListModel::BuildRows() {
 
 std::vector<std::string> DirectoryListModel::ReadSubfolderNames() const {
     std::vector<std::string> names;
-    const std::string pattern =
-        current_ + (pathtext::EndsWithBackslash(current_, platform_.AnsiCodePage()) ? "" : "\\") + "*.*";
+    const std::string pattern = current_ +
+                                (pathtext::EndsWithBackslash(current_, platform_.AnsiCodePage()) ? "" : "\\") + "*.*";
     {
         std::unique_ptr<FolderSearch> search = platform_.FindFirst(pattern);
         if (!search) return names;
@@ -220,9 +220,9 @@ ItemDrawing DirectoryListModel::DrawRow(int row, const ItemRect& rect) const {
     ItemDrawing drawing;
     if (row < 0 || row >= static_cast<int>(rows_.size())) return drawing;
     switch (rows_[static_cast<std::size_t>(row)].kind) {
-        case RowKind::Ancestor: drawing.icon = ChooserIcon::OpenFolder; break;
-        case RowKind::Current: drawing.icon = ChooserIcon::CurrentFolder; break;
-        case RowKind::Subfolder: drawing.icon = ChooserIcon::ClosedFolder; break;
+    case RowKind::Ancestor: drawing.icon = ChooserIcon::OpenFolder; break;
+    case RowKind::Current: drawing.icon = ChooserIcon::CurrentFolder; break;
+    case RowKind::Subfolder: drawing.icon = ChooserIcon::ClosedFolder; break;
     }
     const int offset = RowOffset(row);
     drawing.iconLeft = rect.left + offset;

@@ -37,8 +37,8 @@ struct DirectoryRow {
 
 // The label that shows the (shortened) current directory.
 struct DirLabelLink {
-    TextMeasure measure;                                   // width of a text in the label's font
-    std::function<void(const std::string&)> setCaption;    // sets the label's caption
+    TextMeasure measure;                                 // width of a text in the label's font
+    std::function<void(const std::string&)> setCaption;  // sets the label's caption
     bool autoSize = true;  // a label that sizes itself to its caption takes the list's width
     int width = 0;         // the label's own width, used when autoSize is off
 };

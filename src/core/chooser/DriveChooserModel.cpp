@@ -59,14 +59,12 @@ void DriveChooserModel::BuildDriveEntries() {
         if ((drives & (std::uint32_t{1} << bit)) == 0) continue;
         const char letter = static_cast<char>('a' + bit);
         switch (platform_.DriveType(std::string(1, letter) + ":\\")) {
-            case kDriveRemovable: entries_.push_back({std::string(1, letter) + ":", ChooserIcon::Floppy}); break;
-            case kDriveFixed: entries_.push_back({EntryText(letter, VolumeText(letter)), ChooserIcon::Hard}); break;
-            case kDriveRemote:
-                entries_.push_back({EntryText(letter, NetworkText(letter)), ChooserIcon::Network});
-                break;
-            case kDriveCdRom: entries_.push_back({EntryText(letter, VolumeText(letter)), ChooserIcon::CdRom}); break;
-            case kDriveRamDisk: entries_.push_back({EntryText(letter, VolumeText(letter)), ChooserIcon::Ram}); break;
-            default: break;  // unknown types and drives without root get no entry
+        case kDriveRemovable: entries_.push_back({std::string(1, letter) + ":", ChooserIcon::Floppy}); break;
+        case kDriveFixed: entries_.push_back({EntryText(letter, VolumeText(letter)), ChooserIcon::Hard}); break;
+        case kDriveRemote: entries_.push_back({EntryText(letter, NetworkText(letter)), ChooserIcon::Network}); break;
+        case kDriveCdRom: entries_.push_back({EntryText(letter, VolumeText(letter)), ChooserIcon::CdRom}); break;
+        case kDriveRamDisk: entries_.push_back({EntryText(letter, VolumeText(letter)), ChooserIcon::Ram}); break;
+        default: break;  // unknown types and drives without root get no entry
         }
     }
 }

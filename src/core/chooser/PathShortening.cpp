@@ -17,8 +17,7 @@ std::string DropFirstFolder(const std::string& folderPart, const CodePage& cp) {
     return leadingBackslash ? "\\" + text : text;
 }
 
-std::string ShortenPathToWidth(const std::string& path, const TextMeasure& measure, int maxWidth,
-                               const CodePage& cp) {
+std::string ShortenPathToWidth(const std::string& path, const TextMeasure& measure, int maxWidth, const CodePage& cp) {
     std::string result = path;
 
     const std::size_t cut = pathtext::FindLastSeparator(path, cp, /*orColon=*/true);

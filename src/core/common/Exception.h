@@ -20,8 +20,7 @@ private:
 // error code. Its message follows the I/O error table of the folder chooser.
 class EInOutError : public Exception {
 public:
-    EInOutError(int errorCode, std::string message)
-        : Exception(std::move(message)), errorCode_(errorCode) {}
+    EInOutError(int errorCode, std::string message) : Exception(std::move(message)), errorCode_(errorCode) {}
     int ErrorCode() const noexcept { return errorCode_; }
 
 private:

@@ -46,14 +46,13 @@ std::size_t HeaderSectionLength(std::size_t extLength, std::size_t count) {
     // "int " E "len = " n ";\r\n" + "char " E "[" n "]={\r\n" + entries + "};" + "\r\n\r\n"
     const std::size_t d = DecimalDigits(count);
     return (4 + extLength + 6 + d + 3) + (5 + extLength + 1 + d + 5)  // the declarations
-           + 4 * count + (count - 1) + 2 * (count / 10)                // "0xHH", commas, line ends
-           + 2 + 4;                                                    // "};" and the close
+           + 4 * count + (count - 1) + 2 * (count / 10)               // "0xHH", commas, line ends
+           + 2 + 4;                                                   // "};" and the close
 }
 
 }  // namespace
 
-void AppendHeaderSection(std::string& out, std::string_view ext, const unsigned char* bytes,
-                         std::size_t count) {
+void AppendHeaderSection(std::string& out, std::string_view ext, const unsigned char* bytes, std::size_t count) {
     const std::size_t start = out.size();
     const std::size_t length = HeaderSectionLength(ext.size(), count);
     out.resize(start + length);
@@ -94,8 +93,7 @@ std::string HeaderBaseName(const std::string& pathField) {
     return pathField.substr(0, pathField.size() - 3);
 }
 
-bool GenerateHeader(const std::string& pathField, GeneratorFiles& files,
-                    const std::optional<std::string>& outputName) {
+bool GenerateHeader(const std::string& pathField, GeneratorFiles& files, const std::optional<std::string>& outputName) {
     const std::string base = HeaderBaseName(pathField);
     // A missing or unreadable source counts as empty. Every source is read whole, so a
     // section always lists exactly the bytes of its file.

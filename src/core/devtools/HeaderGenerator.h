@@ -13,8 +13,7 @@ namespace korva {
 // "int <ext>len = <count>;" and "char <ext>[<count>]={", then the bytes as 0xHH (upper-case
 // digits) separated by commas, ten to a line, then "};" and an empty line; every line ends in
 // CR LF. An empty source gives "\r\n\r\n".
-void AppendHeaderSection(std::string& out, std::string_view ext, const unsigned char* bytes,
-                         std::size_t count);
+void AppendHeaderSection(std::string& out, std::string_view ext, const unsigned char* bytes, std::size_t count);
 
 // The source extensions in header order.
 inline constexpr const char* kSourceExtensions[5] = {"xif", "enu", "fpt", "fmt", "typ"};

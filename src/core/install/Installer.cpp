@@ -7,7 +7,7 @@ namespace korva {
 
 namespace {
 
-constexpr int kShowNormal = 1;          // SW_SHOWNORMAL
+constexpr int kShowNormal = 1;  // SW_SHOWNORMAL
 constexpr unsigned kStartDelayMs = 300;
 constexpr const char* kTempSuffix = ".tmp";
 
@@ -69,8 +69,8 @@ void RunInstallation(const InstallRequest& request, const Payload& payload, Inst
     const std::string importFolder = lonWorks + "\\Import";
     const std::string typesFolder = lonWorks + "\\Types";
     const std::string userFolder = typesFolder + "\\User";
-    const std::string deviceFolder =
-        userFolder + "\\" + (request.developerMode ? request.deviceFolderName : std::string("KR"));
+    const std::string deviceFolder = userFolder + "\\" +
+                                     (request.developerMode ? request.deviceFolderName : std::string("KR"));
 
     for (const std::string* folder : {&importFolder, &typesFolder, &userFolder, &deviceFolder})
         EnsureFolder(platform, *folder);

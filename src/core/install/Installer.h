@@ -12,9 +12,9 @@ namespace korva {
 inline constexpr const char* kInstallSuccess = "Information: The operation is successfully complete.";
 
 struct InstallRequest {
-    std::string pathField;          // the text of the path field, read once at the click
-    bool developerMode = false;     // FDeveloperMode
-    std::string deviceFolderName;   // the text of the folder-name box; used only in developer mode
+    std::string pathField;         // the text of the path field, read once at the click
+    bool developerMode = false;    // FDeveloperMode
+    std::string deviceFolderName;  // the text of the folder-name box; used only in developer mode
 };
 
 // Runs one installation: checks the path field (a refused path shows the warning and ends the

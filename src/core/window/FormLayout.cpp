@@ -17,8 +17,7 @@ int FormScale::operator()(int designPixels) const {
 
 Point PlaceOpenDialog(const Rect& workArea, int dialogWidth, int dialogHeight) {
     // Integer division truncates toward zero, also when the dialog is larger than the area.
-    return {workArea.left + (workArea.width - dialogWidth) / 2,
-            workArea.top + (workArea.height - dialogHeight) / 3};
+    return {workArea.left + (workArea.width - dialogWidth) / 2, workArea.top + (workArea.height - dialogHeight) / 3};
 }
 
 }  // namespace korva

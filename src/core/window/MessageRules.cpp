@@ -13,8 +13,7 @@ std::string ErrorBoxText(const std::string& message, const CodePage& codePage) {
         i += (codePage.IsLeadByte(static_cast<unsigned char>(message[i])) && i + 1 < message.size()) ? 2 : 1;
     }
     const bool doubleByte = message.size() - last == 2;
-    if (doubleByte || static_cast<unsigned char>(message[last]) > static_cast<unsigned char>('.'))
-        return message + ".";
+    if (doubleByte || static_cast<unsigned char>(message[last]) > static_cast<unsigned char>('.')) return message + ".";
     return message;
 }
 

@@ -16,10 +16,10 @@ inline constexpr unsigned kErrorBoxFlags = 16;  // MB_OK | MB_ICONHAND
 std::string ErrorBoxText(const std::string& message, const CodePage& codePage);
 
 struct SimpleBoxInput {
-    int alphabetWidth;    // width of "A".."Z" "a".."z" in the message font
-    int alphabetHeight;   // height of that text
-    int okCaptionWidth;   // width of "OK" as a single line
-    int textWidth;        // the message measured word-wrapped at half the screen width
+    int alphabetWidth;   // width of "A".."Z" "a".."z" in the message font
+    int alphabetHeight;  // height of that text
+    int okCaptionWidth;  // width of "OK" as a single line
+    int textWidth;       // the message measured word-wrapped at half the screen width
     int textHeight;
 };
 
