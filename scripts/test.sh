@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the native core tests, the 32-bit build, and the Win32
-# tests and end-to-end tests under Wine with a virtual display.
+# Builds and runs every test: the format check, the native core tests, the 32-bit build,
+# and the Win32 tests and end-to-end tests under Wine with a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs=$(nproc)
+
+echo "== format: every source as .clang-format says"
+scripts/check-format.sh
 
 echo "== native: build and unit tests"
 cmake --preset native >/dev/null
