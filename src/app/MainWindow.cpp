@@ -31,6 +31,9 @@ constexpr int kClientWidth = 379;
 constexpr int kClientHeight = 424;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+// Posted when the focus could not be put on a control at once (the activation was still
+// changing): it tries again once the activation has settled.
+constexpr UINT kRestoreFocus = WM_APP + 1;
 
 HFONT MakeFont(int height, bool underline) {
     return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET,
@@ -93,10 +96,10 @@ MainWindow::~MainWindow() {
     if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
 }
 
-void MainWindow::Create(HINSTANCE instance) {
+void MainWindow::Create(HINSTANCE instance, HWND owner) {
     RegisterClasses(instance);
     const FormScale scale = MakeFontsAndScale();
-    MakeFrame(instance, scale);
+    MakeFrame(instance, owner, scale);
     MakeMainArea(scale);
     MakeChooser(scale);
     MakeDeveloperGroup(scale);
@@ -134,15 +137,16 @@ FormScale MainWindow::MakeFontsAndScale() {
     return FormScale(TextHeight(font_.Get()));
 }
 
-// The top-level window: fixed dialog frame, its client area scaled, centred on the screen.
-void MainWindow::MakeFrame(HINSTANCE instance, const FormScale& scale) {
+// The top-level window: fixed dialog frame, its client area scaled, centred on the screen;
+// owned by the application window, which stands for the tool in the task list.
+void MainWindow::MakeFrame(HINSTANCE instance, HWND owner, const FormScale& scale) {
     RECT frame{0, 0, scale(kClientWidth), scale(kClientHeight)};
     AdjustWindowRectEx(&frame, kStyle, FALSE, kExStyle);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    hwnd_ = CreateWindowExA(kExStyle, R7716_MAIN_CLASS, R7716_MAIN_CAPTION, kStyle, left, top, width, height, nullptr,
+    hwnd_ = CreateWindowExA(kExStyle, R7716_MAIN_CLASS, R7716_MAIN_CAPTION, kStyle, left, top, width, height, owner,
                             nullptr, instance, this);
     if (!hwnd_) throw Exception("Cannot create the main window");
     SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
@@ -170,6 +174,7 @@ void MainWindow::MakeMainArea(const FormScale& scale) {
                                    IDC_INSTRUCTION_LABEL, 8, 8);
     installButton_ = main.Make(0, "BUTTON", "Installation", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, IDC_INSTALL_BUTTON,
                                8, 240, 75, 25);
+    focused_ = installButton_;  // whenever the window is first activated, the focus goes here
 }
 
 // The directory list, the drive list and the path field. The lists have no tab stop.
@@ -240,8 +245,23 @@ void MainWindow::FirstFill() {
 void MainWindow::Show(int showCommand) {
     ShowWindow(hwnd_, showCommand);
     UpdateWindow(hwnd_);
-    SetFocus(installButton_);
-    focused_ = installButton_;
+    RestoreFocus();
+}
+
+// The control that last had the focus, or "Installation" when that one cannot take it now.
+HWND MainWindow::FocusTarget() const {
+    const bool usable = focused_ && IsWindow(focused_) && IsChild(hwnd_, focused_) &&
+                        (GetWindowLongPtrA(focused_, GWL_STYLE) & WS_VISIBLE) && IsWindowEnabled(focused_);
+    return usable ? focused_ : installButton_;
+}
+
+// Puts the focus on its control whenever the window is activated or itself receives the
+// focus, so that the window itself never keeps it. When the system refuses now (the
+// activation is still changing), a posted message tries again once it has settled.
+void MainWindow::RestoreFocus() {
+    const HWND target = FocusTarget();
+    SetFocus(target);
+    if (GetFocus() != target) PostMessageA(hwnd_, kRestoreFocus, 0, 0);
 }
 
 bool MainWindow::PreTranslateMessage(MSG& message) {
@@ -251,7 +271,7 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
     if (message.hwnd == directoryList_.Handle()) {
         const WPARAM key = message.wParam;
         bool used = false;
-        RunHandler(hwnd_, [&] { used = directoryList_.OnKeyDown(key); });
+        RunHandler([&] { used = directoryList_.OnKeyDown(key); });
         if (!used) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
@@ -308,17 +328,14 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();
             if (focus && IsChild(hwnd_, focus)) focused_ = focus;
-        } else if (focused_ && IsWindow(focused_) && IsWindowVisible(focused_) && IsWindowEnabled(focused_)) {
-            SetFocus(focused_);
-            return 0;
+        } else {
+            RestoreFocus();
         }
-        break;
-    case WM_SETFOCUS:
-        if (focused_ && IsWindow(focused_) && IsWindowVisible(focused_) && IsWindowEnabled(focused_)) {
-            SetFocus(focused_);
-            return 0;
-        }
-        break;
+        return 0;
+    case WM_SETFOCUS: RestoreFocus(); return 0;
+    case kRestoreFocus:
+        if (GetActiveWindow() == hwnd_ && (GetFocus() == hwnd_ || GetFocus() == nullptr)) SetFocus(FocusTarget());
+        return 0;
     case WM_CLOSE: DestroyWindow(hwnd_); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     }
@@ -326,7 +343,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void MainWindow::OnCommand(WORD id, WORD notification) {
-    RunHandler(hwnd_, [&] {
+    RunHandler([&] {
         switch (id) {
         case IDC_INSTALL_BUTTON:
             if (notification == BN_CLICKED) OnInstallClick();
@@ -374,7 +391,7 @@ const ChooserControl* MainWindow::ChooserWithId(UINT id) const {
 }
 
 void MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
-    RunHandler(hwnd_, [&] {
+    RunHandler([&] {
         if (item.hwndItem == summaryFrame_) DrawSummaryFrame(item);
         else if (item.hwndItem == generateButton_ || item.hwndItem == openButton_) DrawRedButton(item);
         else if (const ChooserControl* list = ChooserWithId(item.CtlID)) list->OnDrawItem(item);
@@ -414,7 +431,7 @@ void MainWindow::OnInstallClick() {
     if (developerMode_) request.deviceFolderName = WindowText(deviceFolderField_);
     Win32InstallPlatform platform;
     const Win32CodePage codePage;
-    SimpleMessageBox messages(hwnd_);
+    SimpleMessageBox messages;
     RunInstallation(request, EmbeddedPayload(), platform, codePage, messages);
 }
 
@@ -440,7 +457,7 @@ void MainWindow::OnOpenClick() {
     try {
         if (!SetWindowTextA(pathField_, name.c_str())) throw Exception("Cannot set the path field");
     } catch (const std::exception&) {
-        ApplicationMessageBox(hwnd_, "Requested file " + name + " cannot be opened.", "Open", 16);
+        ApplicationMessageBox("Requested file " + name + " cannot be opened.", "Open", 16);
     }
 }
 

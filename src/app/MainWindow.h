@@ -21,9 +21,9 @@ public:
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // Builds the window and its controls and performs the creation steps; raises Exception
-    // when the window cannot be made.
-    void Create(HINSTANCE instance);
+    // Builds the window, owned by `owner` (the application window), and its controls and
+    // performs the creation steps; raises Exception when the window cannot be made.
+    void Create(HINSTANCE instance, HWND owner);
     // Shows the window with the focus on "Installation".
     void Show(int showCommand);
     HWND Handle() const { return hwnd_; }
@@ -35,7 +35,7 @@ private:
     // Creation, in this order; each step raises Exception when the system refuses it.
     void RegisterClasses(HINSTANCE instance);
     FormScale MakeFontsAndScale();
-    void MakeFrame(HINSTANCE instance, const FormScale& scale);
+    void MakeFrame(HINSTANCE instance, HWND owner, const FormScale& scale);
     void MakeMainArea(const FormScale& scale);
     void MakeChooser(const FormScale& scale);
     void MakeDeveloperGroup(const FormScale& scale);
@@ -51,6 +51,8 @@ private:
     const ChooserControl* ChooserWithId(UINT id) const;  // the drive or directory list, or null
     void DrawRedButton(const DRAWITEMSTRUCT& item);
     void DrawSummaryFrame(const DRAWITEMSTRUCT& item);
+    HWND FocusTarget() const;
+    void RestoreFocus();
 
     // Event handlers.
     void OnInstallClick();

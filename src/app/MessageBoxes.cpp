@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "app/Application.h"
 #include "app/ControlIds.h"
 #include "core/window/MessageRules.h"
 #include "win32/Scoped.h"
@@ -109,15 +110,17 @@ void SimpleMessageBox::ShowMessage(const std::string& text) {
     box.header.cdit = 0;
     box.header.cx = 100;
     box.header.cy = 40;
-    DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &box.header, owner_, SimpleBoxProc,
+    const ModalScope modal;
+    DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &box.header, Application::Window(), SimpleBoxProc,
                             reinterpret_cast<LPARAM>(&state));
 }
 
-int ApplicationMessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned flags) {
-    return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+int ApplicationMessageBox(const std::string& text, const std::string& caption, unsigned flags) {
+    const ModalScope modal;
+    return MessageBoxA(Application::Window(), text.c_str(), caption.c_str(), flags);
 }
 
-void RunHandlerCall(HWND owner, void* handler, void (*call)(void*)) noexcept {
+void RunHandlerCall(void* handler, void (*call)(void*)) noexcept {
     try {
         try {
             call(handler);
@@ -126,21 +129,20 @@ void RunHandlerCall(HWND owner, void* handler, void (*call)(void*)) noexcept {
             throw;
         }
     } catch (const Exception& e) {
-        ShowErrorBox(owner, e.Message());
+        ShowErrorBox(e.Message());
     } catch (const std::exception& e) {
-        ShowErrorBox(owner, e.what());
+        ShowErrorBox(e.what());
     } catch (...) {
-        ShowErrorBox(owner, "Unexpected error");
+        ShowErrorBox("Unexpected error");
     }
 }
 
-void ShowErrorBox(HWND owner, const char* message) noexcept {
+void ShowErrorBox(const char* message) noexcept {
     try {
         const Win32CodePage codePage;
-        const std::string text = ErrorBoxText(message, codePage);
-        MessageBoxA(owner, text.c_str(), kApplicationTitle, kErrorBoxFlags);
+        ApplicationMessageBox(ErrorBoxText(message, codePage), kApplicationTitle, kErrorBoxFlags);
     } catch (...) {
-        MessageBoxA(owner, message, kApplicationTitle, kErrorBoxFlags);
+        MessageBoxA(Application::Window(), message, kApplicationTitle, kErrorBoxFlags);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The tool's three boxes: the simple message box, the application message box and the
-// error box, and the wrapper that runs every event handler.
+// error box, and the wrapper that runs every event handler. Each box belongs to the
+// application window and keeps the tool's other windows disabled while it is open.
 #include <windows.h>
 
 #include <string>
@@ -15,29 +16,25 @@ namespace korva {
 // with the application title, holding the text and one "OK" button.
 class SimpleMessageBox : public MessagePresenter {
 public:
-    explicit SimpleMessageBox(HWND owner) : owner_(owner) {}
     void ShowMessage(const std::string& text) override;
-
-private:
-    HWND owner_;
 };
 
 // The application message box: MessageBoxA with exactly the caller's values.
-int ApplicationMessageBox(HWND owner, const std::string& text, const std::string& caption, unsigned flags);
+int ApplicationMessageBox(const std::string& text, const std::string& caption, unsigned flags);
 
 // The error box: the message with the full-stop rule, under the application title, flags 16.
 // Never throws: when even the text cannot be formed, the message is shown as it is.
-void ShowErrorBox(HWND owner, const char* message) noexcept;
-inline void ShowErrorBox(HWND owner, const std::string& message) noexcept { ShowErrorBox(owner, message.c_str()); }
+void ShowErrorBox(const char* message) noexcept;
+inline void ShowErrorBox(const std::string& message) noexcept { ShowErrorBox(message.c_str()); }
 
 // Runs one event handler. Nothing thrown may cross a window procedure: mouse capture is
 // released, and an Exception (or any other std::exception) is shown in the error box.
-void RunHandlerCall(HWND owner, void* handler, void (*call)(void*)) noexcept;
+void RunHandlerCall(void* handler, void (*call)(void*)) noexcept;
 
 template <typename Handler>
-void RunHandler(HWND owner, Handler&& handler) noexcept {
+void RunHandler(Handler&& handler) noexcept {
     using Plain = std::remove_reference_t<Handler>;
-    RunHandlerCall(owner, static_cast<void*>(&handler), [](void* h) { (*static_cast<Plain*>(h))(); });
+    RunHandlerCall(static_cast<void*>(&handler), [](void* h) { (*static_cast<Plain*>(h))(); });
 }
 
 }  // namespace korva

@@ -5,13 +5,19 @@
 
 #include <string>
 
+#include "core/common/Geometry.h"
+
 namespace korva {
+
+// The area of a monitor that the dialog is placed on.
+Rect DialogArea(const MONITORINFO& monitor);
 
 class OpenDialog {
 public:
-    // Shows the platform's open-file dialog owned by `owner`. True when a file was confirmed
-    // (FileName() then holds its full name); false on Cancel or when the dialog failed.
-    bool Execute(HWND owner);
+    // Shows the platform's open-file dialog, owned by the application window and placed on the
+    // monitor of `mainWindow`. True when a file was confirmed (FileName() then holds its full
+    // name); false on Cancel or when the dialog failed.
+    bool Execute(HWND mainWindow);
     const std::string& FileName() const { return fileName_; }
 
 private:

@@ -1,8 +1,10 @@
-// Start-up of the tool: the one main window and the event loop.
+// Start-up of the tool: the application window that stands for it in the task list, the one
+// main window and the event loop.
 #include <windows.h>
 
 #include <exception>
 
+#include "app/Application.h"
 #include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
 #include "core/common/Exception.h"
@@ -31,9 +33,13 @@ void DropPendingQuit() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     RestrictDllSearch();
     try {
+        korva::Application application;
+        application.Create(instance);
         korva::MainWindow window;
-        window.Create(instance);
-        window.Show(showCommand);
+        window.Create(instance, korva::Application::Window());
+        application.SetMainWindow(window.Handle());
+        application.Show(showCommand);
+        if (!application.Minimized()) window.Show(showCommand);
         MSG message;
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             if (window.PreTranslateMessage(message)) continue;
@@ -43,10 +49,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         }
     } catch (const korva::Exception& e) {
         DropPendingQuit();
-        korva::ShowErrorBox(nullptr, e.Message());
+        korva::ShowErrorBox(e.Message());
     } catch (const std::exception& e) {
         DropPendingQuit();
-        korva::ShowErrorBox(nullptr, e.what());
+        korva::ShowErrorBox(e.what());
     }
     return 0;
 }

@@ -157,6 +157,47 @@ HWND FindTopLevel(DWORD pid, const char* cls, const std::string& caption) {
 }
 }  // namespace
 
+namespace {
+// Records every window that the keyboard focus of a thread passes through, from its making
+// to its Stop, sampling about every millisecond on a thread of its own.
+class FocusSampler {
+public:
+    explicit FocusSampler(DWORD tid) : tid_(tid) { thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr); }
+    ~FocusSampler() { Stop(); }
+    FocusSampler(const FocusSampler&) = delete;
+    FocusSampler& operator=(const FocusSampler&) = delete;
+
+    std::vector<HWND> Stop() {
+        if (thread_) {
+            InterlockedExchange(&stop_, 1);
+            WaitForSingleObject(thread_, kTimeoutMs);
+            CloseHandle(thread_);
+            thread_ = nullptr;
+        }
+        return seen_;
+    }
+
+private:
+    static DWORD WINAPI Run(LPVOID parameter) {
+        auto* self = static_cast<FocusSampler*>(parameter);
+        while (!InterlockedCompareExchange(&self->stop_, 0, 0)) {
+            GUITHREADINFO gi{};
+            gi.cbSize = sizeof gi;
+            if (GetGUIThreadInfo(self->tid_, &gi) && gi.hwndFocus &&
+                (self->seen_.empty() || self->seen_.back() != gi.hwndFocus))
+                self->seen_.push_back(gi.hwndFocus);
+            Sleep(1);
+        }
+        return 0;
+    }
+
+    DWORD tid_;
+    HANDLE thread_ = nullptr;
+    volatile LONG stop_ = 0;
+    std::vector<HWND> seen_;
+};
+}  // namespace
+
 std::string Tool::Start(bool developerBuild, const std::string& workingDir) {
     End();
     std::string exe = ToolExe(developerBuild);
@@ -179,6 +220,7 @@ std::string Tool::Start(bool developerBuild, const std::string& workingDir) {
     }
     if (error != 0) return "CreateProcessA failed for " + exe + " with error " + std::to_string(error);
     pid_ = pi_.dwProcessId;
+    FocusSampler sampler(pi_.dwThreadId);
     WaitForInputIdle(pi_.hProcess, kTimeoutMs);
     // The main window: its class, shown, in our process (FindWindowA with the class keeps a
     // message box of the same caption out of the search).
@@ -197,6 +239,10 @@ std::string Tool::Start(bool developerBuild, const std::string& workingDir) {
     if (!found) return "no visible window of class " R7716_MAIN_CLASS " within 10 s";
     main_ = found;
     tid_ = GetWindowThreadProcessId(main_, nullptr);
+    // Until the focus has come to rest inside the window (or the wait runs out).
+    start = GetTickCount();
+    while (GetAncestor(Focus(), GA_ROOT) != main_ && GetTickCount() - start < kTimeoutMs) Sleep(1);
+    focusAtStart_ = sampler.Stop();
     return {};
 }
 
@@ -245,6 +291,37 @@ HWND Tool::Focus() const {
     return gi.hwndFocus;
 }
 
+HWND Tool::WaitForFocus(HWND want, DWORD timeoutMs) const {
+    const DWORD start = GetTickCount();
+    while (Focus() != want && GetTickCount() - start < timeoutMs) Sleep(20);
+    return Focus();
+}
+
+namespace {
+struct TaskListSearch {
+    DWORD pid;
+    std::vector<HWND>* entries;
+};
+
+BOOL CALLBACK TaskListProc(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<TaskListSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid != s->pid || !IsWindowVisible(w)) return TRUE;
+    const LONG_PTR ex = GetWindowLongPtrA(w, GWL_EXSTYLE);
+    if ((GetWindow(w, GW_OWNER) == nullptr && !(ex & WS_EX_TOOLWINDOW)) || (ex & WS_EX_APPWINDOW))
+        s->entries->push_back(w);
+    return TRUE;
+}
+}  // namespace
+
+std::vector<HWND> Tool::TaskListEntries() const {
+    std::vector<HWND> entries;
+    TaskListSearch s{pid_, &entries};
+    EnumWindows(TaskListProc, reinterpret_cast<LPARAM>(&s));
+    return entries;
+}
+
 bool Tool::BringToFront(HWND w) const {
     // The driver is a console program without windows; asking the tool's thread to take the
     // foreground works from here under Wine and on Windows while no other window is active.
@@ -290,6 +367,34 @@ HWND BoxStatic(HWND box) {
 std::string BoxText(HWND box) {
     HWND s = BoxStatic(box);
     return s ? WindowText(s) : "<no static>";
+}
+
+std::string BoxOwnership(const Tool& tool, HWND box) {
+    const std::vector<HWND> entries = tool.TaskListEntries();
+    if (entries.size() != 1) return std::to_string(entries.size()) + " task-list entries";
+    std::string differs;
+    const HWND owner = GetWindow(box, GW_OWNER);
+    if (owner != entries[0])
+        differs += "the box's owner is " + ClassOf(owner) + " \"" + WindowText(owner) +
+                   "\", not the task-list window; ";
+    if (IsWindowEnabled(tool.Main())) differs += "the main window takes input while the box is open; ";
+    return differs;
+}
+
+std::string BackAfterBox(const Tool& tool, HWND control) {
+    std::string differs;
+    const DWORD start = GetTickCount();
+    while (!IsWindowEnabled(tool.Main()) && GetTickCount() - start < kTimeoutMs) Sleep(20);
+    if (!IsWindowEnabled(tool.Main())) differs += "the main window stays disabled; ";
+    GUITHREADINFO gi{};
+    gi.cbSize = sizeof gi;
+    const HWND focus = tool.WaitForFocus(control);
+    if (GetGUIThreadInfo(tool.Tid(), &gi) && gi.hwndActive != tool.Main())
+        differs += "the active window is " + ClassOf(gi.hwndActive) + ", not the main window; ";
+    if (focus != control)
+        differs += "the focus is on " + ClassOf(focus) + " \"" + WindowText(focus) + "\", not on \"" +
+                   WindowText(control) + "\"; ";
+    return differs;
 }
 
 bool PressOk(const Tool& tool, HWND box) {

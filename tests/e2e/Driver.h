@@ -71,7 +71,16 @@ public:
 
     // The window that has the keyboard focus in the tool's GUI thread.
     HWND Focus() const;
+    // Every window the focus passed through while the tool started, in order.
+    const std::vector<HWND>& FocusAtStart() const { return focusAtStart_; }
+    // Waits until the focus is on `want` (an activation may be in the middle of moving it);
+    // returns where the focus is in the end.
+    HWND WaitForFocus(HWND want, DWORD timeoutMs = kTimeoutMs) const;
     bool BringToFront(HWND w) const;
+
+    // The tool's windows that the system lists in its task list: visible top-level windows
+    // that are unowned and no tool windows, or that ask for an entry (WS_EX_APPWINDOW).
+    std::vector<HWND> TaskListEntries() const;
 
     // Closes the main window and waits for the process to end; the exit code or -1.
     long CloseAndWait();
@@ -84,6 +93,7 @@ private:
     HWND main_ = nullptr;
     DWORD pid_ = 0;
     DWORD tid_ = 0;
+    std::vector<HWND> focusAtStart_;
 };
 
 // The text of a box: the static with id 0xFFFF of a standard message box, else the first
@@ -92,6 +102,13 @@ HWND BoxStatic(HWND box);
 std::string BoxText(HWND box);
 // Presses the box's OK button and waits until the box is gone.
 bool PressOk(const Tool& tool, HWND box);
+// What a user sees of a box's ownership: it belongs to the tool's task-list window, not to
+// the main window, and the main window takes no input while the box is open. Empty when
+// so, else what differs.
+std::string BoxOwnership(const Tool& tool, HWND box);
+// After a box has closed: the main window takes input again, is active and has the focus
+// on `control`. Empty when so, else what differs.
+std::string BackAfterBox(const Tool& tool, HWND control);
 
 // Real key input: a key press and release sent to the foreground window's thread.
 // With modifier (e.g. VK_MENU for Alt), held around the key.

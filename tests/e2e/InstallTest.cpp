@@ -95,9 +95,10 @@ TEST_F(Installation, AcceptedPathsGetTheFiveFilesAndTheCommandFile) {
         HWND box = Install(typed);
         ASSERT_NE(box, nullptr) << "no box captioned \"" << kTitle << "\" within 10 s after clicking Installation";
         EXPECT_EQ(BoxText(box), kSuccess);
+        EXPECT_EQ(BoxOwnership(tool_, box), "") << "the simple message box";
         ASSERT_TRUE(PressOk(tool_, box)) << "the box did not close on OK";
         ExpectInstalled(typed, "KR");
-        EXPECT_TRUE(IsWindowEnabled(tool_.Main())) << "the window takes input again";
+        EXPECT_EQ(BackAfterBox(tool_, tool_.Control(IDC_INSTALL_BUTTON)), "");
     }
 }
 
@@ -111,7 +112,9 @@ TEST_F(Installation, RelativePathFollowsTheWorkingDirectory) {
     HWND box = Install("LonWorks");
     ASSERT_NE(box, nullptr) << "no box within 10 s";
     EXPECT_EQ(BoxText(box), "Cannot start LonWorks\\Types\\loninst.cmd.");
+    EXPECT_EQ(BoxOwnership(tool_, box), "") << "the error box";
     ASSERT_TRUE(PressOk(tool_, box));
+    EXPECT_EQ(BackAfterBox(tool_, tool_.Control(IDC_INSTALL_BUTTON)), "");
     const auto want = ReadFileBytes(ResourceDir() + "\\R7716.xif");
     ASSERT_TRUE(want);
     EXPECT_TRUE(ReadFileBytes(scratch_ + "\\LonWorks\\Import\\R7716.XIF") == want)

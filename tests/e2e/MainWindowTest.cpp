@@ -1,6 +1,8 @@
 // The main window as a user meets it: caption, frame, layout, start folder, focus and Tab.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "Driver.h"
 #include "app/ControlIds.h"
 
@@ -36,8 +38,13 @@ std::string BuildName(const ::testing::TestParamInfo<Build>& info) { return info
 INSTANTIATE_TEST_SUITE_P(Builds, MainWindow, ::testing::Values(Build{false, "Delivered"}, Build{true, "Developer"}),
                          BuildName);
 
-TEST_P(MainWindow, CaptionHasTwoSpacesAndFrameIsFixed) {
+// The task list names the tool by the application title, one blank after KORVA; the main
+// window's caption has two. Exactly one window of the tool has an entry there.
+TEST_P(MainWindow, CaptionHasTwoSpacesTheTaskListOneAndFrameIsFixed) {
     EXPECT_EQ(WindowText(tool_.Main()), "KORVA  Updates Tool - Lon R7716");
+    const std::vector<HWND> entries = tool_.TaskListEntries();
+    ASSERT_EQ(entries.size(), 1u) << "windows of the tool with a task-list entry";
+    EXPECT_EQ(WindowText(entries[0]), "KORVA Updates Tool - Lon R7716") << "the task list's name for the tool";
     LONG style = GetWindowLongA(tool_.Main(), GWL_STYLE);
     EXPECT_TRUE(style & WS_SYSMENU) << "the title bar carries the system menu";
     EXPECT_FALSE(style & WS_THICKFRAME) << "the frame is not resizable";
@@ -91,19 +98,19 @@ TEST_P(MainWindow, DeveloperGroupFollowsTheBuild) {
 // are real key input (SendInput) to the window in the foreground: a WM_KEYDOWN posted to
 // a control would bypass the tool's dialog-key handling.
 TEST_P(MainWindow, FocusStartsOnInstallationAndTabCyclesWithThePathField) {
-    HWND button2 = tool_.Control(IDC_INSTALL_BUTTON);
-    HWND edit2 = tool_.Control(IDC_PATH_FIELD);
-    ASSERT_NE(button2, nullptr);
-    ASSERT_NE(edit2, nullptr);
-    EXPECT_EQ(tool_.Focus(), button2) << "focus at start is on " << ClassOf(tool_.Focus()) << " \""
-                                      << WindowText(tool_.Focus()) << "\"";
+    HWND button = tool_.Control(IDC_INSTALL_BUTTON);
+    HWND field = tool_.Control(IDC_PATH_FIELD);
+    ASSERT_NE(button, nullptr);
+    ASSERT_NE(field, nullptr);
+    const HWND atStart = tool_.WaitForFocus(button);
+    EXPECT_EQ(atStart, button) << "focus at start is on " << ClassOf(atStart) << " \"" << WindowText(atStart) << "\"";
+    for (HWND passed : tool_.FocusAtStart())
+        EXPECT_NE(passed, tool_.Main()) << "while the tool started, the focus rested on the main window itself";
     ASSERT_TRUE(tool_.BringToFront(tool_.Main())) << "the main window did not become the foreground window";
-    const HWND expected[] = {edit2, button2, edit2, button2};
+    const HWND expected[] = {field, button, field, button};
     for (HWND want : expected) {
         SendKey(VK_TAB);
-        DWORD start = GetTickCount();
-        while (tool_.Focus() != want && GetTickCount() - start < kTimeoutMs) Sleep(20);
-        HWND got = tool_.Focus();
+        HWND got = tool_.WaitForFocus(want);
         ASSERT_EQ(got, want) << "after Tab the focus is on " << ClassOf(got) << " id " << GetDlgCtrlID(got) << " \""
                              << WindowText(got) << "\", expected id " << GetDlgCtrlID(want);
     }
@@ -117,7 +124,7 @@ TEST_P(MainWindow, FocusStartsOnInstallationAndTabCyclesWithThePathField) {
 TEST_P(MainWindow, KeysOnTheMainWindow) {
     const std::string title = R7716_APP_TITLE;
     ASSERT_TRUE(tool_.BringToFront(tool_.Main()));
-    ASSERT_EQ(tool_.Focus(), tool_.Control(IDC_INSTALL_BUTTON));
+    ASSERT_EQ(tool_.WaitForFocus(tool_.Control(IDC_INSTALL_BUTTON)), tool_.Control(IDC_INSTALL_BUTTON));
     SendKey(VK_ESCAPE);
     EXPECT_EQ(tool_.WaitForDialog(title, 1000), nullptr) << "Escape on Installation opened a box";
     SendKey(VK_TAB);
@@ -131,10 +138,95 @@ TEST_P(MainWindow, KeysOnTheMainWindow) {
     HWND box = tool_.WaitForDialog(title);
     ASSERT_NE(box, nullptr) << "Space on the focused Installation button opened no box";
     EXPECT_EQ(BoxText(box).substr(0, 8), "Warning:");
+    EXPECT_EQ(BoxOwnership(tool_, box), "");
     ASSERT_TRUE(PressOk(tool_, box));
+    EXPECT_EQ(BackAfterBox(tool_, tool_.Control(IDC_INSTALL_BUTTON)), "");
     ASSERT_TRUE(tool_.BringToFront(tool_.Main()));
     SendKey(VK_F4, VK_MENU);
     EXPECT_EQ(tool_.CloseAndWait(), 0) << "exit code after Alt+F4";
+}
+
+// The task list's entry minimises the tool (the main window goes out of sight), restores it
+// with the focus where it was, and closes it with exit code 0.
+TEST_P(MainWindow, TaskListEntryMinimisesRestoresAndCloses) {
+    const std::vector<HWND> entries = tool_.TaskListEntries();
+    ASSERT_EQ(entries.size(), 1u);
+    const HWND entry = entries[0];
+    const HWND field = tool_.Control(IDC_PATH_FIELD);
+    ASSERT_TRUE(tool_.BringToFront(tool_.Main()));
+    SendKey(VK_TAB);
+    ASSERT_EQ(tool_.WaitForFocus(field), field);
+
+    PostMessageA(entry, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    DWORD start = GetTickCount();
+    while ((IsWindowVisible(tool_.Main()) || !IsIconic(entry)) && GetTickCount() - start < kTimeoutMs) Sleep(20);
+    EXPECT_FALSE(IsWindowVisible(tool_.Main())) << "minimised, the main window is still shown";
+    EXPECT_TRUE(IsIconic(entry)) << "the task-list entry is not minimised";
+
+    PostMessageA(entry, WM_SYSCOMMAND, SC_RESTORE, 0);
+    start = GetTickCount();
+    while (!IsWindowVisible(tool_.Main()) && GetTickCount() - start < kTimeoutMs) Sleep(20);
+    EXPECT_TRUE(IsWindowVisible(tool_.Main())) << "restored, the main window stays hidden";
+    EXPECT_EQ(tool_.WaitForFocus(field), field) << "restored, the focus is not back on the path field";
+
+    PostMessageA(entry, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(tool_.CloseAndWait(), 0) << "exit code after closing through the task list";
+}
+
+// However the activation reaches the window, the focus ends on the control that last had it,
+// never on the window itself: another program takes the foreground and the window gets it
+// back; the task-list entry is activated; the focus is put on the window itself; and
+// activation messages arrive in orders the system may send them in under load.
+TEST_P(MainWindow, FocusReturnsToItsControlWhateverTheActivationOrder) {
+    const HWND main = tool_.Main();
+    const HWND field = tool_.Control(IDC_PATH_FIELD);
+    ASSERT_TRUE(tool_.BringToFront(main));
+    SendKey(VK_TAB);
+    ASSERT_EQ(tool_.WaitForFocus(field), field);
+    Tool other;  // another program in the foreground
+    ASSERT_EQ(other.Start(false, startDir_), "");
+
+    struct Case {
+        const char* name;
+        std::function<void()> act;
+    };
+    const Case cases[] = {
+        {"another program in front, then this window",
+         [&] {
+             other.BringToFront(other.Main());
+             tool_.BringToFront(main);
+         }},
+        {"another program in front, then the task-list entry",
+         [&] {
+             other.BringToFront(other.Main());
+             SetForegroundWindow(tool_.TaskListEntries().at(0));  // it hands the activation on
+         }},
+        {"the focus put on the window itself",
+         [&] {
+             tool_.BringToFront(main);
+             AttachThreadInput(GetCurrentThreadId(), tool_.Tid(), TRUE);
+             SetFocus(main);
+             AttachThreadInput(GetCurrentThreadId(), tool_.Tid(), FALSE);
+         }},
+        {"activated before the deactivation arrives",
+         [&] {
+             PostMessageA(main, WM_ACTIVATE, WA_ACTIVE, 0);
+             PostMessageA(main, WM_ACTIVATE, WA_INACTIVE, 0);
+             PostMessageA(main, WM_SETFOCUS, 0, 0);
+         }},
+        {"activated by a click, the focus message first",
+         [&] {
+             PostMessageA(main, WM_SETFOCUS, 0, 0);
+             PostMessageA(main, WM_ACTIVATE, WA_CLICKACTIVE, 0);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.act();
+        const HWND got = tool_.WaitForFocus(field);
+        EXPECT_EQ(got, field) << "the focus is on " << ClassOf(got) << " \"" << WindowText(got) << "\"";
+    }
+    other.CloseAndWait();
 }
 
 // ---- layout ----

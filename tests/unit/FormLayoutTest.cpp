@@ -37,22 +37,22 @@ TEST(FormLayoutTest, ScaleFollowsTheRatioOfTextHeights) {
 
 TEST(FormLayoutTest, OpenDialogIsCentredWithAThirdOfTheFreeHeightAbove) {
     struct Case {
-        Rect work;
+        Rect monitor;
         int w, h;
         Point expected;
     };
     const Case cases[] = {
         {{0, 0, 1024, 768}, 500, 300, {262, 156}},
         {{0, 0, 1024, 740}, 501, 301, {261, 146}},       // 523/2 = 261, 439/3 = 146
-        {{1280, 0, 1920, 1040}, 600, 400, {1940, 213}},  // second monitor to the right
+        {{1280, 0, 1920, 1080}, 600, 400, {1940, 226}},  // second monitor to the right
         {{-1024, 100, 1024, 768}, 500, 300, {-762, 256}},
         {{0, 0, 800, 600}, 801, 602, {0, 0}},    // -1/2 and -2/3 truncate to 0
         {{0, 0, 800, 600}, 805, 610, {-2, -3}},  // -5/2 = -2, -10/3 = -3
     };
     for (const Case& c : cases) {
-        const Point p = PlaceOpenDialog(c.work, c.w, c.h);
-        EXPECT_EQ(p, c.expected) << c.work.left << "," << c.work.top << " " << c.w << "x" << c.h << " gave " << p.x
-                                 << "," << p.y;
+        const Point p = PlaceOpenDialog(c.monitor, c.w, c.h);
+        EXPECT_EQ(p, c.expected) << c.monitor.left << "," << c.monitor.top << " " << c.w << "x" << c.h << " gave "
+                                 << p.x << "," << p.y;
     }
 }
 

@@ -15,9 +15,9 @@ int FormScale::operator()(int designPixels) const {
     return MulDiv(designPixels, numerator_, denominator_);
 }
 
-Point PlaceOpenDialog(const Rect& workArea, int dialogWidth, int dialogHeight) {
+Point PlaceOpenDialog(const Rect& monitor, int dialogWidth, int dialogHeight) {
     // Integer division truncates toward zero, also when the dialog is larger than the area.
-    return {workArea.left + (workArea.width - dialogWidth) / 2, workArea.top + (workArea.height - dialogHeight) / 3};
+    return {monitor.left + (monitor.width - dialogWidth) / 2, monitor.top + (monitor.height - dialogHeight) / 3};
 }
 
 }  // namespace korva

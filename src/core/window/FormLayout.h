@@ -25,9 +25,10 @@ private:
     int denominator_;
 };
 
-// Where the hook of the open-file dialog puts the dialog: centred horizontally in the work
-// area of the main window's monitor, the free height split one third above and two thirds
-// below. `workArea` is left, top, width, height; the result is the dialog's left and top.
-Point PlaceOpenDialog(const Rect& workArea, int dialogWidth, int dialogHeight);
+// Where the hook of the open-file dialog puts the dialog: centred horizontally on the whole
+// monitor that shows the main window, the monitor's free height split one third above and
+// two thirds below. `monitor` is left, top, width, height; the result is the dialog's left
+// and top.
+Point PlaceOpenDialog(const Rect& monitor, int dialogWidth, int dialogHeight);
 
 }  // namespace korva
