@@ -268,6 +268,15 @@ HWND Tool::WaitForDialog(const std::string& caption, DWORD timeoutMs) const {
     return nullptr;
 }
 
+bool Tool::WaitTakesInput(DWORD timeoutMs) const {
+    const DWORD start = GetTickCount();
+    while (Running() && !IsWindowEnabled(main_)) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(5);
+    }
+    return IsWindowEnabled(main_) != FALSE;
+}
+
 bool Tool::WaitGone(HWND w, DWORD timeoutMs) const {
     DWORD start = GetTickCount();
     while (IsWindow(w) && IsWindowVisible(w)) {
@@ -383,9 +392,7 @@ std::string BoxOwnership(const Tool& tool, HWND box) {
 
 std::string BackAfterBox(const Tool& tool, HWND control) {
     std::string differs;
-    const DWORD start = GetTickCount();
-    while (!IsWindowEnabled(tool.Main()) && GetTickCount() - start < kTimeoutMs) Sleep(20);
-    if (!IsWindowEnabled(tool.Main())) differs += "the main window stays disabled; ";
+    if (!tool.WaitTakesInput()) differs += "the main window stays disabled; ";
     GUITHREADINFO gi{};
     gi.cbSize = sizeof gi;
     const HWND focus = tool.WaitForFocus(control);
@@ -399,7 +406,9 @@ std::string BackAfterBox(const Tool& tool, HWND control) {
 
 bool PressOk(const Tool& tool, HWND box) {
     HWND ok = GetDlgItem(box, IDOK);
-    return ok && tool.PostClick(ok) && tool.WaitGone(box);
+    if (!ok || !tool.PostClick(ok) || !tool.WaitGone(box)) return false;
+    tool.WaitTakesInput();
+    return true;
 }
 
 void SendKey(WORD vk, WORD modifier) {

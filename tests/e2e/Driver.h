@@ -63,6 +63,9 @@ public:
     HWND WaitForDialog(const std::string& caption, DWORD timeoutMs = kTimeoutMs) const;
     HWND FindDialog(const std::string& caption) const;
     bool WaitGone(HWND w, DWORD timeoutMs = kTimeoutMs) const;
+    // Waits until the main window takes input again: a box is gone a moment before the tool
+    // enables its other windows again.
+    bool WaitTakesInput(DWORD timeoutMs = kTimeoutMs) const;
 
     // Clicks a button whose handler may block in a modal box (posted, returns at once).
     bool PostClick(HWND button) const;
@@ -100,7 +103,8 @@ private:
 // static child with a text.
 HWND BoxStatic(HWND box);
 std::string BoxText(HWND box);
-// Presses the box's OK button and waits until the box is gone.
+// Presses the box's OK button and waits until the box is gone and, within the timeout, the
+// main window takes input again.
 bool PressOk(const Tool& tool, HWND box);
 // What a user sees of a box's ownership: it belongs to the tool's task-list window, not to
 // the main window, and the main window takes no input while the box is open. Empty when

@@ -60,7 +60,7 @@ protected:
                 break;
             }
         }
-        EXPECT_TRUE(IsWindowEnabled(tool_.Main())) << "the window takes input again";
+        EXPECT_TRUE(tool_.WaitTakesInput()) << "the window takes input again";
         return seen;
     }
     // The five installed files, each byte for byte its source.

@@ -173,7 +173,7 @@ TEST_F(Installation, MissingLonWorksFolderIsAnErrorAndASecondRunThenSucceeds) {
     SaveScreenshot(box, ArtifactDir() + "\\error-box.png");
     ASSERT_TRUE(PressOk(tool_, box));
     EXPECT_FALSE(Exists(lonworks)) << "the failed run created something";
-    EXPECT_TRUE(IsWindowEnabled(tool_.Main())) << "the window takes input again after the error";
+    EXPECT_TRUE(tool_.WaitTakesInput()) << "the window takes input again after the error";
 
     ASSERT_TRUE(MakeDirs(lonworks));
     box = Install(lonworks);
@@ -384,7 +384,7 @@ TEST_P(SimpleBoxKeys, KeyClosesTheBox) {
     ASSERT_TRUE(tool_.BringToFront(box)) << "the box did not become the foreground window";
     SendKey(GetParam().vk);
     EXPECT_TRUE(tool_.WaitGone(box)) << GetParam().name << " did not close the box";
-    EXPECT_TRUE(IsWindowEnabled(tool_.Main()));
+    EXPECT_TRUE(tool_.WaitTakesInput());
 }
 
 std::string KeyName(const ::testing::TestParamInfo<KeyCase>& info) { return info.param.name; }
