@@ -50,7 +50,8 @@ std::optional<std::string> Win32ConsolePlatform::ToAnsi(const std::wstring& text
     const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
     BOOL* const usedDefaultFlag = utf8 ? nullptr : &usedDefault;
-    const int length = WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, nullptr, 0, nullptr, usedDefaultFlag);
+    const int length = WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, nullptr, 0, nullptr,
+                                           usedDefaultFlag);
     if (length <= 0 || usedDefault) return std::nullopt;
     std::string ansi(static_cast<std::size_t>(length), '\0');
     WideCharToMultiByte(CP_ACP, flags, text.data(), wideLength, ansi.data(), length, nullptr, usedDefaultFlag);
@@ -71,8 +72,8 @@ CommandResult Win32ConsolePlatform::RunAndWait(const std::string& commandLine,
     ScopedHandle reader(readEnd), writer(writeEnd);
     // Only the child's ends are inherited; its input is empty, so nothing waits for a key.
     SetHandleInformation(reader.Get(), HANDLE_FLAG_INHERIT, 0);
-    ScopedHandle input(CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING,
-                                   0, nullptr));
+    ScopedHandle input(
+        CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
     if (!input) return {};
 
     STARTUPINFOA startup{};
@@ -125,8 +126,8 @@ FileContents Win32ConsolePlatform::ReadWhole(const std::string& path) {
 }
 
 bool Win32ConsolePlatform::OpenLog(const std::wstring& path) {
-    log_.Reset(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    log_.Reset(CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr));
     return log_.Valid();
 }
 

@@ -21,7 +21,7 @@ enum class ExitCode : int {
 struct ConsoleRequest {
     enum class Mode { Install, Check, Help, Version };
     Mode mode = Mode::Install;
-    std::wstring folder;                 // the LonWorks folder as given (Install, Check)
+    std::wstring folder;                  // the LonWorks folder as given (Install, Check)
     std::optional<std::wstring> logFile;  // --log FILE (Install only)
 };
 
