@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "FakeConsolePlatform.h"
-#include "ProductInfo.h"
 #include "FakeInstallPlatform.h"
+#include "ProductInfo.h"
 #include "SmallPayload.h"
 #include "core/console/ConsoleLog.h"
 #include "core/console/ConsoleProgram.h"
@@ -52,7 +52,11 @@ TEST(ParseArguments, FormsOptionsAndRefusals) {
         {{L"-\xE4", L"C:\\LonWorks"}, Mode::Install, L"", {}, "unknown option -?"},
         {{L"C:\\LonWorks", L"--log"}, Mode::Install, L"", {}, "--log needs a file name"},
         {{L"--log", L"a", L"--log", L"b", L"C:\\LonWorks"}, Mode::Install, L"", {}, "--log is given twice"},
-        {{L"--check", L"--log", L"a", L"C:\\LonWorks"}, Mode::Install, L"", {}, "--check writes nothing and takes no --log"},
+        {{L"--check", L"--log", L"a", L"C:\\LonWorks"},
+         Mode::Install,
+         L"",
+         {},
+         "--check writes nothing and takes no --log"},
         {{L"--help", L"C:\\LonWorks"}, Mode::Install, L"", {}, "--help stands alone"},
         {{L"--version", L"--check"}, Mode::Install, L"", {}, "--version stands alone"},
     };
@@ -95,41 +99,81 @@ TEST(RunConsole, EveryOutcomeHasItsExitCodeAndItsText) {
         std::string out, err;  // err: exact; out: exact
         bool started;          // the command file was run
     } cases[] = {
-        {"installed, catalog command ended with 0", {L"C:\\LonWorks"},
-         [&](Console& r) { r.console.commandOutput = {output}; }, 0,
-         output + "Information: The operation is successfully complete.\r\n", "", true},
-        {"mkcat.exe not found", {L"C:\\LonWorks"},
+        {"installed, catalog command ended with 0",
+         {L"C:\\LonWorks"},
+         [&](Console& r) { r.console.commandOutput = {output}; },
+         0,
+         output + "Information: The operation is successfully complete.\r\n",
+         "",
+         true},
+        {"mkcat.exe not found",
+         {L"C:\\LonWorks"},
          [&](Console& r) {
              r.console.commandOutput = {output, "'mkcat.exe' is not recognized\r\n"};
              r.console.commandResult = {true, 9009};
          },
-         6, output + "'mkcat.exe' is not recognized\r\n",
+         6,
+         output + "'mkcat.exe' is not recognized\r\n",
          "mkcat.exe was not found: the catalog command ended with 9009. The files are installed; the folder is "
          "not in the LonWorks resource catalog.\r\n",
          true},
-        {"catalog command ended with 3", {L"C:\\LonWorks"}, [](Console& r) { r.console.commandResult = {true, 3}; }, 6,
+        {"catalog command ended with 3",
+         {L"C:\\LonWorks"},
+         [](Console& r) {
+             r.console.commandResult = {true, 3};
+         },
+         6,
          "",
          "The catalog command ended with exit code 3. The files are installed; the catalog tool did not confirm "
          "the folder.\r\n",
          true},
-        {"command file cannot be started", {L"C:\\LonWorks"}, [](Console& r) { r.console.commandResult = {false, 0}; },
-         5, "", "Cannot start C:\\LonWorks\\Types\\loninst.cmd.\r\n", true},
-        {"Types folder cannot be entered", {L"C:\\LonWorks"},
-         [](Console& r) { r.install.failCall = 4 * 2 + 6 * 4; }, 5, "",
-         "Cannot start C:\\LonWorks\\Types\\loninst.cmd.\r\n", false},
-        {"folder cannot be created", {L"D:\\Nowhere\\LonWorks"}, nullptr, 3, "",
-         "Cannot create D:\\Nowhere\\LonWorks\\Import.\r\n", false},
-        {"file cannot be written", {L"C:\\LonWorks"}, [](Console& r) { r.install.failCall = 4 * 2 + 4 + 1; }, 4, "",
-         "Cannot write C:\\LonWorks\\Types\\User\\KR\\R7716.ENU.\r\n", false},
+        {"command file cannot be started",
+         {L"C:\\LonWorks"},
+         [](Console& r) {
+             r.console.commandResult = {false, 0};
+         },
+         5,
+         "",
+         "Cannot start C:\\LonWorks\\Types\\loninst.cmd.\r\n",
+         true},
+        {"Types folder cannot be entered",
+         {L"C:\\LonWorks"},
+         [](Console& r) { r.install.failCall = 4 * 2 + 6 * 4; },
+         5,
+         "",
+         "Cannot start C:\\LonWorks\\Types\\loninst.cmd.\r\n",
+         false},
+        {"folder cannot be created",
+         {L"D:\\Nowhere\\LonWorks"},
+         nullptr,
+         3,
+         "",
+         "Cannot create D:\\Nowhere\\LonWorks\\Import.\r\n",
+         false},
+        {"file cannot be written",
+         {L"C:\\LonWorks"},
+         [](Console& r) { r.install.failCall = 4 * 2 + 4 + 1; },
+         4,
+         "",
+         "Cannot write C:\\LonWorks\\Types\\User\\KR\\R7716.ENU.\r\n",
+         false},
         {"path refused", {L"C:\\LonWorks\\Import"}, nullptr, 2, "", kWarning, false},
         {"empty path refused", {L""}, nullptr, 2, "", kWarning, false},
-        {"folder the code page cannot spell", {L"C:\\\x4E2D\\LonWorks"}, nullptr, 1, "",
+        {"folder the code page cannot spell",
+         {L"C:\\\x4E2D\\LonWorks"},
+         nullptr,
+         1,
+         "",
          "r7716-install: the LonWorks folder's name holds characters that the system's ANSI code page cannot "
          "spell; nothing was written\r\n",
          false},
-        {"log cannot be opened", {L"--log", L"C:\\No\\r.log", L"C:\\LonWorks"},
-         [](Console& r) { r.console.logOpens = false; }, 1, "",
-         "r7716-install: cannot open the log file C:\\No\\r.log; nothing was done\r\n", false},
+        {"log cannot be opened",
+         {L"--log", L"C:\\No\\r.log", L"C:\\LonWorks"},
+         [](Console& r) { r.console.logOpens = false; },
+         1,
+         "",
+         "r7716-install: cannot open the log file C:\\No\\r.log; nothing was done\r\n",
+         false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -175,7 +219,8 @@ TEST(RunConsole, HelpAndVersionGoToStandardOutput) {
     Console version;
     version.Go({L"--version"});
     EXPECT_EQ(version.exitCode, 0);
-    EXPECT_EQ(version.console.out, "r7716-install " R7716_VERSION " (" R7716_APP_TITLE ")\r\n"
+    EXPECT_EQ(version.console.out, "r7716-install " R7716_VERSION " (" R7716_APP_TITLE
+                                   ")\r\n"
                                    "R7716.XIF 8 bytes\r\nR7716.ENU 6 bytes\r\nR7716.FMT 7 bytes\r\n"
                                    "R7716.FPT 9 bytes\r\nR7716.TYP 5 bytes\r\n");
     EXPECT_TRUE(help.install.calls.empty() && version.install.calls.empty());
@@ -201,8 +246,8 @@ TEST(RunConsole, LogHoldsEveryStepTheCommandOutputAndTheExitCode) {
         t + "write " + kDevice + "\\R7716.FMT | 7 bytes\r\n" + t + "write " + kDevice + "\\R7716.FPT | 9 bytes\r\n" +
         t + "write " + kDevice + "\\R7716.TYP | 5 bytes\r\n" + t + "write " + kCommandFile + " | " +
         std::to_string(kCommandBytes.size()) + " bytes\r\n" + t + "working directory | " + kTypes + "\r\n" + t +
-        "output | first line\r\n" + t + "output | second\r\n" + t + "output | third\r\n" + t + "run \"" +
-        kCommandFile + "\" | exit code 9009\r\n" + t +
+        "output | first line\r\n" + t + "output | second\r\n" + t + "output | third\r\n" + t + "run \"" + kCommandFile +
+        "\" | exit code 9009\r\n" + t +
         "error | mkcat.exe was not found: the catalog command ended with 9009. The files are installed; the "
         "folder is not in the LonWorks resource catalog.\r\n" +
         t + "end | exit code 6\r\n";
@@ -256,19 +301,32 @@ TEST(RunConsole, CheckReportsEachFileAndChangesNothing) {
         Lines words;  // the state word of each line
         int exitCode;
     } cases[] = {
-        {"all current", nullptr, {"current   ", "current   ", "current   ", "current   ", "current   ", "current   "},
+        {"all current",
+         nullptr,
+         {"current   ", "current   ", "current   ", "current   ", "current   ", "current   "},
          0},
-        {"nothing installed", [](auto& files) { files.clear(); },
-         {"missing   ", "missing   ", "missing   ", "missing   ", "missing   ", "missing   "}, 7},
-        {"one byte of the FPT changed", [&](auto& files) { files[paths[3]].bytes[4] = 'x'; },
-         {"current   ", "current   ", "current   ", "different ", "current   ", "current   "}, 7},
-        {"ENU one byte longer", [&](auto& files) { files[paths[1]].bytes += '\0'; },
-         {"current   ", "different ", "current   ", "current   ", "current   ", "current   "}, 7},
+        {"nothing installed",
+         [](auto& files) { files.clear(); },
+         {"missing   ", "missing   ", "missing   ", "missing   ", "missing   ", "missing   "},
+         7},
+        {"one byte of the FPT changed",
+         [&](auto& files) { files[paths[3]].bytes[4] = 'x'; },
+         {"current   ", "current   ", "current   ", "different ", "current   ", "current   "},
+         7},
+        {"ENU one byte longer",
+         [&](auto& files) { files[paths[1]].bytes += '\0'; },
+         {"current   ", "different ", "current   ", "current   ", "current   ", "current   "},
+         7},
         {"command file of another folder",
          [&](auto& files) { files[paths[5]].bytes = "\"mkcat.exe\" \"-aD:\\LonWorks\\Types\\User\\KR\""; },
-         {"current   ", "current   ", "current   ", "current   ", "current   ", "different "}, 7},
-        {"TYP cannot be read", [&](auto& files) { files[paths[4]] = {State::Unreadable, ""}; },
-         {"current   ", "current   ", "current   ", "current   ", "unreadable", "current   "}, 7},
+         {"current   ", "current   ", "current   ", "current   ", "current   ", "different "},
+         7},
+        {"TYP cannot be read",
+         [&](auto& files) {
+             files[paths[4]] = {State::Unreadable, ""};
+         },
+         {"current   ", "current   ", "current   ", "current   ", "unreadable", "current   "},
+         7},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -311,8 +369,8 @@ TEST(OutputLines, CutsPiecesIntoLinesWithoutTheirEnds) {
         {{"a\r\nb\n"}, {"a", "b"}},
         {{"a", "b", "\r", "\n", "c"}, {"ab", "c"}},
         {{"\n\n"}, {"", ""}},
-        {{"x\r"}, {"x"}},                // an unended last line loses a final CR
-        {{"a\rb\n"}, {"a\rb"}},          // a lone CR is no line end
+        {{"x\r"}, {"x"}},        // an unended last line loses a final CR
+        {{"a\rb\n"}, {"a\rb"}},  // a lone CR is no line end
         {{""}, {}},
     };
     for (const auto& c : cases) {
