@@ -17,7 +17,7 @@ namespace {
 const char kSuccess[] = "Information: The operation is successfully complete.\r\n";
 const char* const kSourceNames[5] = {"R7716.xif", "R7716.enu", "R7716.fmt", "R7716.fpt", "R7716.typ"};
 const char* const kTargets[5] = {"\\Import\\R7716.XIF", "\\Types\\User\\KR\\R7716.ENU", "\\Types\\User\\KR\\R7716.FMT",
-                              "\\Types\\User\\KR\\R7716.FPT", "\\Types\\User\\KR\\R7716.TYP"};
+                                 "\\Types\\User\\KR\\R7716.FPT", "\\Types\\User\\KR\\R7716.TYP"};
 
 std::wstring Wide(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
@@ -90,7 +90,8 @@ public:
             EXPECT_EQ(got->size(), want->size()) << kTargets[i];
             EXPECT_TRUE(*got == *want) << kTargets[i] << " differs from its source";
         }
-        EXPECT_EQ(ReadFileBytes(lonworks + "\\Types\\loninst.cmd"), "\"mkcat.exe\" \"-a" + given + "\\Types\\User\\KR\"");
+        EXPECT_EQ(ReadFileBytes(lonworks + "\\Types\\loninst.cmd"),
+                  "\"mkcat.exe\" \"-a" + given + "\\Types\\User\\KR\"");
         for (const std::string& folder : {lonworks + "\\Import", lonworks + "\\Types", lonworks + "\\Types\\User\\KR"})
             EXPECT_TRUE(FindNames(folder, "*.tmp").empty()) << "temporary file left in " << folder;
     }
@@ -173,8 +174,7 @@ TEST_F(ConsoleInstall, EveryExitCodeFromARealRun) {
         std::string err = c.err;
         if (err.find("<L>") != std::string::npos) err.replace(err.find("<L>"), 3, lonworks_);
         if (c.exitCode == 1) {
-            EXPECT_EQ(outcome.err.rfind("r7716-install: no LonWorks folder given\r\n\r\nUsage:", 0), 0u)
-                << outcome.err;
+            EXPECT_EQ(outcome.err.rfind("r7716-install: no LonWorks folder given\r\n\r\nUsage:", 0), 0u) << outcome.err;
         } else {
             EXPECT_EQ(outcome.err, err);
         }

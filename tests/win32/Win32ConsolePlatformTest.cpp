@@ -60,8 +60,8 @@ TEST_F(Win32Console, RunsACommandFileToItsEndWithItsOutputAndExitCode) {
          "out\r\nerr \r\n"},
         {"more output than a pipe holds",
          "@for /L %%i in (1,1,3000) do @echo line %%i of an output longer than a pipe\r\n", true, 0, longOutput},
-        {"input is empty: nothing waits for a key", "@set /p answer=\r\n@echo [%answer%]\r\n@exit /b 0\r\n", true,
-         0, "[]\r\n"},
+        {"input is empty: nothing waits for a key", "@set /p answer=\r\n@echo [%answer%]\r\n@exit /b 0\r\n", true, 0,
+         "[]\r\n"},
         {"a program that is not there", "", false, 0, ""},
     };
     for (const auto& c : cases) {
@@ -72,8 +72,8 @@ TEST_F(Win32Console, RunsACommandFileToItsEndWithItsOutputAndExitCode) {
             ASSERT_TRUE(WriteFileBytes(file, c.commandFile));
         }
         std::string output;
-        const CommandResult result =
-            console_.RunAndWait("\"" + file + "\"", [&output](const std::string& piece) { output += piece; });
+        const CommandResult result = console_.RunAndWait("\"" + file + "\"",
+                                                         [&output](const std::string& piece) { output += piece; });
         EXPECT_EQ(result.started, c.started);
         if (!c.started) continue;
         EXPECT_EQ(result.exitCode, c.exitCode);
