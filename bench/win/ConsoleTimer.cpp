@@ -98,10 +98,8 @@ int main(int argc, char** argv) {
         }
         double a = 0, b = 0;
         for (int turn = 0; turn < 2; ++turn) {
-            if ((turn == 0) == (run % 2 == 0))
-                a = TimeProcess("\"" + installExe + "\" \"" + oursFolder + "\"", root);
-            else
-                b = TimeProcess("\"" + floorExe + "\" \"" + resources + "\" \"" + floorFolder + "\"", root);
+            if ((turn == 0) == (run % 2 == 0)) a = TimeProcess("\"" + installExe + "\" \"" + oursFolder + "\"", root);
+            else b = TimeProcess("\"" + floorExe + "\" \"" + resources + "\" \"" + floorFolder + "\"", root);
         }
         if (a < 0 || b < 0 || !Installed(oursFolder, resources) || !Installed(floorFolder, resources)) return 1;
         ours.push_back(a);

@@ -23,7 +23,7 @@ int wmain(int argc, wchar_t** argv) {
     try {
         const std::vector<std::wstring> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
         korva::Win32InstallPlatform install;
-        const korva::Win32CodePage codePage;
+        const korva::Win32KernelCodePage codePage;
         return korva::RunConsole(arguments, korva::EmbeddedPayload(), install, console, codePage);
     } catch (const std::exception& e) {
         console.WriteErr(std::string("r7716-install: ") + e.what() + "\r\n");
