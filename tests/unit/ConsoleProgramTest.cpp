@@ -167,6 +167,14 @@ TEST(RunConsole, EveryOutcomeHasItsExitCodeAndItsText) {
          "r7716-install: the LonWorks folder's name holds characters that the system's ANSI code page cannot "
          "spell; nothing was written\r\n",
          false},
+        {"no folder given", {}, nullptr, 1, "", "r7716-install: no LonWorks folder given\r\n\r\n" + UsageText(), false},
+        {"an unknown option",
+         {L"--force", L"C:\\LonWorks"},
+         nullptr,
+         1,
+         "",
+         "r7716-install: unknown option --force\r\n\r\n" + UsageText(),
+         false},
         {"log cannot be opened",
          {L"--log", L"C:\\No\\r.log", L"C:\\LonWorks"},
          [](Console& r) { r.console.logOpens = false; },
@@ -192,18 +200,6 @@ TEST(RunConsole, EveryOutcomeHasItsExitCodeAndItsText) {
         if (c.exitCode == 1 || c.exitCode == 2) {
             EXPECT_TRUE(run.install.calls.empty()) << "nothing touched";
         }
-    }
-}
-
-TEST(RunConsole, UsageErrorsPrintTheReasonAndTheUsage) {
-    for (const auto& arguments : std::vector<std::vector<std::wstring>>{{}, {L"--bogus"}, {L"a", L"b"}}) {
-        Console run;
-        run.Go(arguments);
-        EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.console.out, "");
-        EXPECT_EQ(run.console.err.rfind("r7716-install: ", 0), 0u) << run.console.err;
-        EXPECT_NE(run.console.err.find("\r\n\r\n" + UsageText()), std::string::npos) << run.console.err;
-        EXPECT_TRUE(run.install.calls.empty());
     }
 }
 
@@ -253,29 +249,6 @@ TEST(RunConsole, LogHoldsEveryStepTheCommandOutputAndTheExitCode) {
         t + "end | exit code 6\r\n";
     EXPECT_EQ(run.console.log, expected);
     EXPECT_EQ(run.console.out, "first line\r\nsecond\nthird") << "the output passes through unchanged";
-}
-
-TEST(RunConsole, LogOfFailuresBeforeTheInstallation) {
-    struct Case {
-        std::wstring folder;
-        Lines tail;  // the lines after the first
-    } cases[] = {
-        {L"C:\\Temp", {"check C:\\Temp | refused: the path does not end in LonWorks", "end | exit code 2"}},
-        {L"C:\\\x4E2D\\LonWorks",
-         {"error | r7716-install: the LonWorks folder's name holds characters that the system's ANSI code page "
-          "cannot spell; nothing was written",
-          "end | exit code 1"}},
-        {L"D:\\LonWorks",
-         {"check D:\\LonWorks | accepted", "error | Cannot create D:\\LonWorks\\Import.", "end | exit code 3"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.folder.begin(), c.folder.end()));
-        Console run;
-        run.Go({L"--log", L"r.log", c.folder});
-        std::string expected = "2026-12-08 10:04:05.006 | r7716-install " R7716_VERSION " | install\r\n";
-        for (const auto& line : c.tail) expected += "2026-12-08 10:04:05.006 | " + line + "\r\n";
-        EXPECT_EQ(run.console.log, expected);
-    }
 }
 
 TEST(RunConsole, LogThatStopsTakingLinesIsSaidOnceAndTheRunGoesOn) {
@@ -344,24 +317,6 @@ TEST(RunConsole, CheckReportsEachFileAndChangesNothing) {
     }
 }
 
-TEST(JudgeFile, ComparesByteForByte) {
-    using State = FileContents::State;
-    struct Case {
-        FileContents installed;
-        std::optional<std::string> expected;
-        FileState state;
-    } cases[] = {
-        {{State::Read, std::string("a\0b", 3)}, std::string("a\0b", 3), FileState::Current},
-        {{State::Read, ""}, std::string(""), FileState::Current},
-        {{State::Read, std::string("a\0c", 3)}, std::string("a\0b", 3), FileState::Different},
-        {{State::Read, "a"}, std::string("a\r\n"), FileState::Different},
-        {{State::Read, "a"}, std::nullopt, FileState::Different},  // nothing it could be expected to hold
-        {{State::Missing, ""}, std::string(""), FileState::Missing},
-        {{State::Unreadable, ""}, std::string(""), FileState::Unreadable},
-    };
-    for (const auto& c : cases) EXPECT_EQ(JudgeFile(c.installed, c.expected), c.state) << c.installed.bytes;
-}
-
 TEST(OutputLines, CutsPiecesIntoLinesWithoutTheirEnds) {
     struct Case {
         Lines pieces, lines;
@@ -380,13 +335,6 @@ TEST(OutputLines, CutsPiecesIntoLinesWithoutTheirEnds) {
         lines.Finish();
         EXPECT_EQ(got, c.lines);
     }
-}
-
-TEST(LogLine, TimeStepAndResult) {
-    EXPECT_EQ(LogLine({2027, 1, 2, 3, 4, 5, 67}, "write C:\\a", "8 bytes"),
-              "2027-01-02 03:04:05.067 | write C:\\a | 8 bytes\r\n");
-    EXPECT_EQ(LogLine({2026, 12, 31, 23, 59, 59, 999}, "end", "exit code 0"),
-              "2026-12-31 23:59:59.999 | end | exit code 0\r\n");
 }
 
 }  // namespace
