@@ -23,10 +23,12 @@ void WriteText(DWORD stream, const std::string& text) {
     DWORD mode = 0;
     if (GetConsoleMode(handle, &mode)) {
         const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-        std::wstring wide(static_cast<std::size_t>(length), L'\0');
-        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+        std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
         DWORD written = 0;
-        if (WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr)) return;
+        if (length > 0 &&
+            MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), length) == length &&
+            WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr))
+            return;
     }
     WriteAll(handle, text.data(), text.size());
 }
