@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the format check, the native core tests, the 32-bit build,
-# and the Win32 tests and end-to-end tests under Wine with a virtual display.
+# the Win32 tests and end-to-end tests under Wine with a virtual display, a second build of
+# the delivered programs elsewhere that must give the same bytes, and the release zip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -26,7 +27,15 @@ echo "== windows-x86: build only"
 cmake --preset windows-x86 >/dev/null
 cmake --build --preset windows-x86 -j "$jobs"
 
-echo "== windows: build, Win32 tests and end-to-end tests under Wine"
+echo "== windows: build"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
+
+echo "== windows: the delivered programs build reproducibly"
+scripts/check-reproducible.sh
+
+echo "== release: the zip with both builds, README and SHA256SUMS (its programs are tested next)"
+scripts/release.sh --no-tests
+
+echo "== windows: Win32 tests and end-to-end tests under Wine"
 scripts/with-wine.sh build/windows/wineprefix ctest --preset windows

@@ -8,17 +8,9 @@
 #include "app/MainWindow.h"
 #include "app/MessageBoxes.h"
 #include "core/common/Exception.h"
-#include "win32/Scoped.h"
+#include "win32/DllSearch.h"
 
 namespace {
-
-// DLLs come from the system folder only. Looked up at run time: systems without the call
-// keep their default search order.
-void RestrictDllSearch() {
-    if (auto set = korva::LoadProc<decltype(SetDefaultDllDirectories)>(GetModuleHandleA("kernel32.dll"),
-                                                                       "SetDefaultDllDirectories"))
-        set(LOAD_LIBRARY_SEARCH_SYSTEM32);
-}
 
 // A window destroyed while start-up failed has posted the request to end the loop; it must
 // not close the error box at once.
@@ -31,7 +23,7 @@ void DropPendingQuit() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-    RestrictDllSearch();
+    korva::RestrictDllSearch();
     try {
         korva::Application application;
         application.Create(instance);

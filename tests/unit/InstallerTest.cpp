@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "FakeInstallPlatform.h"
+#include "SmallPayload.h"
 #include "core/common/Exception.h"
 #include "core/install/Installer.h"
 #include "core/install/LonWorksCheck.h"
@@ -12,21 +13,8 @@
 namespace korva {
 namespace {
 
-using testing::FakeInstallPlatform;
+using namespace testing;
 using testsupport::RecordingMessages;
-
-// Five small images with every kind of byte a real one holds: zero bytes, 0xFF, CR LF.
-const unsigned char kXif[] = {'X', 'I', 'F', '\r', '\n', 0x00, 0xFF, 'x'};
-const unsigned char kEnu[] = {'U', 'R', 'E', 'S', 0x1A, 0x00};
-const unsigned char kFpt[] = {'U', 'F', 'P', 'T', 0x80, 0x7F, 0x00, 0x01, 0x02};
-const unsigned char kFmt[] = {'!', 'f', 'm', 't', '\r', '\n', ';'};
-const unsigned char kTyp[] = {'U', 'T', 'Y', 'P', 0xFE};
-
-const Payload kPayload = {
-    {kXif, sizeof kXif}, {kEnu, sizeof kEnu}, {kFpt, sizeof kFpt}, {kFmt, sizeof kFmt}, {kTyp, sizeof kTyp},
-};
-
-std::string Bytes(const unsigned char* b, std::size_t n) { return std::string(reinterpret_cast<const char*>(b), n); }
 
 // A machine on which the LonWorks folder exists and nothing below it.
 FakeInstallPlatform MachineWith(const std::string& lonWorks) {
@@ -42,12 +30,15 @@ InstallRequest Request(std::string path, bool developer = false, std::string dev
     return InstallRequest{std::move(path), developer, std::move(deviceName)};
 }
 
-// Runs one installation; returns the message of the raised Exception, or "" when none was raised.
-std::string Install(const InstallRequest& request, FakeInstallPlatform& platform, RecordingMessages& messages) {
+// Runs one installation; returns the message of the raised error, or "" when none was raised,
+// and the error's kind in `kind`.
+std::string Install(const InstallRequest& request, FakeInstallPlatform& platform, RecordingMessages& messages,
+                    std::optional<InstallFailure>* kind = nullptr) {
     AsciiCodePage cp;
     try {
         RunInstallation(request, kPayload, platform, cp, messages);
-    } catch (const Exception& e) {
+    } catch (const InstallError& e) {
+        if (kind) *kind = e.Kind();
         return e.Message();
     }
     return "";
@@ -324,12 +315,14 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
             if (op == "MoveOver") target = arg.substr(arg.find(" -> ") + 4);
 
             std::string error;
+            InstallFailure kind{};
             std::vector<std::string> tail;  // the calls allowed after the failing one
-            if (op == "MakeFolder") error = "Cannot create " + arg;
-            if (!target.empty()) error = "Cannot write " + target;
+            if (op == "MakeFolder") error = "Cannot create " + arg, kind = InstallFailure::Folder;
+            if (!target.empty()) error = "Cannot write " + target, kind = InstallFailure::File;
             if (op == "Write") tail = {"Close " + target + ".tmp", "Remove " + target + ".tmp"};
             if (op == "Close" || op == "MoveOver") tail = {"Remove " + target + ".tmp"};
-            if (op == "EnterFolder" || op == "Start") error = "Cannot start " + commandFile;
+            if (op == "EnterFolder" || op == "Start")
+                error = "Cannot start " + commandFile, kind = InstallFailure::Start;
             ASSERT_FALSE(error.empty()) << "no expectation for " << call;
 
             // Every file already has old contents, so that a failed replace can be seen.
@@ -345,7 +338,9 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
             platform.shortWrite = shortWrite;
             RecordingMessages messages;
 
-            EXPECT_EQ(Install(Request(lonWorks), platform, messages), error);
+            std::optional<InstallFailure> raised;
+            EXPECT_EQ(Install(Request(lonWorks), platform, messages, &raised), error);
+            EXPECT_EQ(raised, kind) << "the kind tells a folder, a file and the start apart";
             EXPECT_TRUE(messages.shown.empty());
             EXPECT_EQ(platform.OpenHandles(), 0u);
 

@@ -271,19 +271,18 @@ TEST_F(Win32Installation, RelativePathInstallsFilesButCannotStartTheCommandFile)
     EXPECT_STREQ(cwd, types_.c_str());
 }
 
-// The device's source files in the repository, reached through Wine's drive Z: (the Unix
-// root); empty when this program does not run from the build machine's tree.
+// The device's source files in the repository (a path of the build machine, given by the
+// build), reached through Wine's drive Z: (the Unix root); empty when this program does not
+// run on the build machine.
 std::string ResourceFolder() {
-    std::string here = __FILE__;  // .../tests/win32/Win32InstallPlatformTest.cpp
-    for (int i = 0; i < 3 && here.find_last_of("/\\") != std::string::npos; ++i) here.erase(here.find_last_of("/\\"));
-    for (const std::string& folder : {here + "/resources/R7716", "Z:" + here + "/resources/R7716"})
+    for (const std::string& folder : {std::string(R7716_RESOURCE_DIR), "Z:" + std::string(R7716_RESOURCE_DIR)})
         if (Exists(folder + "/R7716.xif")) return folder;
     return "";
 }
 
 TEST_F(Win32Installation, EmbeddedPayloadIsInstalledAsTheDeviceFiles) {
     const std::string sources = ResourceFolder();
-    if (sources.empty()) GTEST_SKIP() << "resources/R7716 not found from " << __FILE__;
+    if (sources.empty()) GTEST_SKIP() << "resources/R7716 not found at " << R7716_RESOURCE_DIR;
     ASSERT_TRUE(CreateDirectoryA(lonWorks_.c_str(), nullptr));
     EXPECT_EQ(Install(lonWorks_, EmbeddedPayload()), "");
     struct File {

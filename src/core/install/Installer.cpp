@@ -1,6 +1,5 @@
 #include "core/install/Installer.h"
 
-#include "core/common/Exception.h"
 #include "core/install/LonWorksCheck.h"
 
 namespace korva {
@@ -11,30 +10,30 @@ constexpr int kShowNormal = 1;  // SW_SHOWNORMAL
 constexpr unsigned kStartDelayMs = 300;
 constexpr const char* kTempSuffix = ".tmp";
 
-void EnsureFolder(InstallPlatform& platform, const std::string& folder) {
-    if (platform.IsFolder(folder)) return;
-    if (platform.MakeFolder(folder)) return;
-    throw Exception("Cannot create " + folder);
+void EnsureFolder(InstallPlatform& platform, const std::string& folder, InstallSteps* steps) {
+    const char* result = "exists";
+    if (!platform.IsFolder(folder)) {
+        if (!platform.MakeFolder(folder)) throw InstallError(InstallFailure::Folder, "Cannot create " + folder);
+        result = "created";
+    }
+    if (steps) steps->Step("folder " + folder, result);
 }
 
 // Writes `count` bytes as the file `target`: first into a temporary file beside it, then
 // replaces the target in one step, so that a failure leaves any old file as it was.
 void WriteWholeFile(InstallPlatform& platform, const std::string& target, const unsigned char* bytes,
-                    std::uint32_t count) {
+                    std::uint32_t count, InstallSteps* steps) {
     const std::string temp = target + kTempSuffix;
     InstallPlatform::FileHandle handle{};
-    if (!platform.OpenForWrite(temp, handle)) throw Exception("Cannot write " + target);
+    if (!platform.OpenForWrite(temp, handle)) throw InstallError(InstallFailure::File, "Cannot write " + target);
 
     const bool written = platform.Write(handle, bytes, count) == count;
     const bool closed = platform.Close(handle);
     if (!written || !closed || !platform.MoveOver(temp, target)) {
         platform.Remove(temp);
-        throw Exception("Cannot write " + target);
+        throw InstallError(InstallFailure::File, "Cannot write " + target);
     }
-}
-
-void WriteWholeFile(InstallPlatform& platform, const std::string& target, const ResourceImage& image) {
-    WriteWholeFile(platform, target, image.bytes, image.length);
+    if (steps) steps->Step("write " + target, std::to_string(count) + " bytes");
 }
 
 // The command line that starts the command file. Quoted, so that a blank in the path cannot
@@ -47,11 +46,37 @@ std::string StartCommand(const std::string& commandFile) {
     return "\"" + commandFile + "\"";
 }
 
-// The bytes of loninst.cmd for a device folder (given in the OEM code page).
-std::string CatalogCommandLine(const std::string& deviceFolder) {
+}  // namespace
+
+InstallLayout LayoutFor(const std::string& lonWorks, const std::string& deviceFolderName) {
+    InstallLayout layout;
+    layout.importFolder = lonWorks + "\\Import";
+    layout.typesFolder = lonWorks + "\\Types";
+    layout.userFolder = layout.typesFolder + "\\User";
+    layout.deviceFolder = layout.userFolder + "\\" + deviceFolderName;
+    layout.commandFile = layout.typesFolder + "\\loninst.cmd";
+    return layout;
+}
+
+std::array<ResourceFile, 5> ResourceFiles(const InstallLayout& layout, const Payload& payload) {
+    return {{
+        {layout.importFolder, "R7716.XIF", payload.xif},
+        {layout.deviceFolder, "R7716.ENU", payload.enu},
+        {layout.deviceFolder, "R7716.FMT", payload.fmt},
+        {layout.deviceFolder, "R7716.FPT", payload.fpt},
+        {layout.deviceFolder, "R7716.TYP", payload.typ},
+    }};
+}
+
+std::optional<std::string> CommandFileBytes(const InstallLayout& layout, const CodePage& codePage) {
+    // The command interpreter reads a command file in the OEM code page: the folder is written
+    // in it, so that letters beyond ASCII reach the catalog tool as they are. A folder the OEM
+    // code page cannot spell would reach it as another folder.
+    const std::optional<std::string> oemDeviceFolder = codePage.ToOem(layout.deviceFolder);
+    if (!oemDeviceFolder) return std::nullopt;
     std::string line = "\"mkcat.exe\" \"-a";
     // The command interpreter expands %...% in a command file; %% stands for one %.
-    for (char c : deviceFolder) {
+    for (char c : *oemDeviceFolder) {
         line += c;
         if (c == '%') line += '%';
     }
@@ -59,44 +84,41 @@ std::string CatalogCommandLine(const std::string& deviceFolder) {
     return line;
 }
 
-}  // namespace
+void WriteInstallation(const InstallLayout& layout, const Payload& payload, InstallPlatform& platform,
+                       const CodePage& codePage, InstallSteps* steps) {
+    for (const std::string* folder :
+         {&layout.importFolder, &layout.typesFolder, &layout.userFolder, &layout.deviceFolder})
+        EnsureFolder(platform, *folder, steps);
+
+    for (const ResourceFile& file : ResourceFiles(layout, payload))
+        WriteWholeFile(platform, file.Path(), file.image.bytes, file.image.length, steps);
+
+    const std::optional<std::string> commandLine = CommandFileBytes(layout, codePage);
+    if (!commandLine) throw InstallError(InstallFailure::File, "Cannot write " + layout.commandFile);
+    WriteWholeFile(platform, layout.commandFile, reinterpret_cast<const unsigned char*>(commandLine->data()),
+                   static_cast<std::uint32_t>(commandLine->size()), steps);
+}
+
+std::string EnterTypesFolder(const InstallLayout& layout, InstallPlatform& platform) {
+    // The command file runs in the working directory it inherits, and mkcat.exe is looked
+    // up there first: starting it anywhere but in the Types folder is not the installation
+    // asked for, so a refused change of directory ends the run before the start.
+    if (!platform.EnterFolder(layout.typesFolder))
+        throw InstallError(InstallFailure::Start, "Cannot start " + layout.commandFile);
+    return StartCommand(layout.commandFile);
+}
 
 void RunInstallation(const InstallRequest& request, const Payload& payload, InstallPlatform& platform,
                      const CodePage& codePage, MessagePresenter& messages) {
     const std::string lonWorks = CheckLonWorksPath(request.pathField, codePage, messages);
     if (lonWorks.empty()) return;  // the check has shown its warning
 
-    const std::string importFolder = lonWorks + "\\Import";
-    const std::string typesFolder = lonWorks + "\\Types";
-    const std::string userFolder = typesFolder + "\\User";
-    const std::string deviceFolder = userFolder + "\\" +
-                                     (request.developerMode ? request.deviceFolderName : std::string("KR"));
-
-    for (const std::string* folder : {&importFolder, &typesFolder, &userFolder, &deviceFolder})
-        EnsureFolder(platform, *folder);
-
-    WriteWholeFile(platform, importFolder + "\\R7716.XIF", payload.xif);
-    WriteWholeFile(platform, deviceFolder + "\\R7716.ENU", payload.enu);
-    WriteWholeFile(platform, deviceFolder + "\\R7716.FMT", payload.fmt);
-    WriteWholeFile(platform, deviceFolder + "\\R7716.FPT", payload.fpt);
-    WriteWholeFile(platform, deviceFolder + "\\R7716.TYP", payload.typ);
-
-    // The command interpreter reads a command file in the OEM code page: the folder is written
-    // in it, so that letters beyond ASCII reach the catalog tool as they are. A folder the OEM
-    // code page cannot spell would reach it as another folder.
-    const std::string commandFile = typesFolder + "\\loninst.cmd";
-    const std::optional<std::string> oemDeviceFolder = codePage.ToOem(deviceFolder);
-    if (!oemDeviceFolder) throw Exception("Cannot write " + commandFile);
-    const std::string commandLine = CatalogCommandLine(*oemDeviceFolder);
-    WriteWholeFile(platform, commandFile, reinterpret_cast<const unsigned char*>(commandLine.data()),
-                   static_cast<std::uint32_t>(commandLine.size()));
-
-    // The command file runs in the working directory it inherits, and mkcat.exe is looked
-    // up there first: starting it anywhere but in the Types folder is not the installation
-    // asked for, so a refused change of directory ends the run before the start.
-    if (!platform.EnterFolder(typesFolder)) throw Exception("Cannot start " + commandFile);
+    const InstallLayout layout = LayoutFor(lonWorks, request.developerMode ? request.deviceFolderName : "KR");
+    WriteInstallation(layout, payload, platform, codePage);
+    const std::string start = EnterTypesFolder(layout, platform);
     platform.Pause(kStartDelayMs);
-    if (!platform.Start(StartCommand(commandFile), kShowNormal)) throw Exception("Cannot start " + commandFile);
+    if (!platform.Start(start, kShowNormal))
+        throw InstallError(InstallFailure::Start, "Cannot start " + layout.commandFile);
 
     messages.ShowMessage(kInstallSuccess);
 }

@@ -1,8 +1,13 @@
 #pragma once
-// The installation behind the "Installation" button.
+// The installation: the texts it forms, the steps that write it, and the run behind the
+// "Installation" button. The window and the unattended installer run the same steps and
+// differ only in how they start the command file and report the end.
+#include <array>
+#include <optional>
 #include <string>
 
 #include "core/common/CodePage.h"
+#include "core/common/Exception.h"
 #include "core/common/MessagePresenter.h"
 #include "core/install/InstallPlatform.h"
 #include "core/install/ResourceImage.h"
@@ -11,19 +16,78 @@ namespace korva {
 
 inline constexpr const char* kInstallSuccess = "Information: The operation is successfully complete.";
 
+// What failed: a folder ("Cannot create"), a file ("Cannot write") or the start of the
+// command file ("Cannot start").
+enum class InstallFailure { Folder, File, Start };
+
+// The error that ends an installation; the window shows its message, the console program
+// also maps its kind to an exit code.
+class InstallError : public Exception {
+public:
+    InstallError(InstallFailure kind, std::string message) : Exception(std::move(message)), kind_(kind) {}
+    InstallFailure Kind() const noexcept { return kind_; }
+
+private:
+    InstallFailure kind_;
+};
+
+// The texts of one installation, each formed by appending to the accepted LonWorks folder
+// exactly as typed (nothing is normalised).
+struct InstallLayout {
+    std::string importFolder;  // <LonWorks>\Import
+    std::string typesFolder;   // <LonWorks>\Types
+    std::string userFolder;    // <LonWorks>\Types\User
+    std::string deviceFolder;  // <LonWorks>\Types\User\<device folder name>
+    std::string commandFile;   // <LonWorks>\Types\loninst.cmd
+};
+
+InstallLayout LayoutFor(const std::string& lonWorks, const std::string& deviceFolderName);
+
+// One resource file: where it goes, its name and the image it holds.
+struct ResourceFile {
+    std::string folder;
+    const char* name;
+    ResourceImage image;
+    std::string Path() const { return folder + "\\" + name; }
+};
+
+// The five resource files in the order they are written: XIF, ENU, FMT, FPT, TYP.
+std::array<ResourceFile, 5> ResourceFiles(const InstallLayout& layout, const Payload& payload);
+
+// The bytes of loninst.cmd: the catalog tool's command line with the device folder in the
+// OEM code page; nothing when that code page cannot spell the folder.
+std::optional<std::string> CommandFileBytes(const InstallLayout& layout, const CodePage& codePage);
+
+// Told of every step of an installation that succeeded, as it ends (the console's log).
+class InstallSteps {
+public:
+    virtual ~InstallSteps() = default;
+    virtual void Step(const std::string& step, const std::string& result) = 0;
+};
+
+// Makes the Import, Types, Types\User and device folders, writes the five images and
+// loninst.cmd, each through a temporary file beside it that then replaces the target in one
+// step. Raises InstallError ("Cannot create <folder>", "Cannot write <file>") at the first
+// failure, after which nothing more is written.
+void WriteInstallation(const InstallLayout& layout, const Payload& payload, InstallPlatform& platform,
+                       const CodePage& codePage, InstallSteps* steps = nullptr);
+
+// Makes the Types folder the working directory and returns the command line that starts
+// loninst.cmd from there. Raises InstallError ("Cannot start <command file>") when the
+// folder cannot be entered.
+std::string EnterTypesFolder(const InstallLayout& layout, InstallPlatform& platform);
+
 struct InstallRequest {
     std::string pathField;         // the text of the path field, read once at the click
     bool developerMode = false;    // FDeveloperMode
     std::string deviceFolderName;  // the text of the folder-name box; used only in developer mode
 };
 
-// Runs one installation: checks the path field (a refused path shows the warning and ends the
-// run), makes the Import, Types, Types\User and device folders, writes the five images and
-// loninst.cmd, each through a temporary file beside it that then replaces the target in one
-// step, makes the Types folder the working directory and starts loninst.cmd. Raises Exception
-// ("Cannot create <folder>", "Cannot write <file>", "Cannot start <command file>") at the
-// first failure, after which nothing more is written or started; shows the success message
-// only when everything worked.
+// Runs one installation from the window: checks the path field (a refused path shows the
+// warning and ends the run), writes the installation, makes the Types folder the working
+// directory, pauses 300 ms and starts loninst.cmd without waiting for it. Raises
+// InstallError at the first failure, after which nothing more is written or started; shows
+// the success message only when everything worked.
 void RunInstallation(const InstallRequest& request, const Payload& payload, InstallPlatform& platform,
                      const CodePage& codePage, MessagePresenter& messages);
 

@@ -1,0 +1,59 @@
+#pragma once
+// The machine as the console installer sees it beyond the installation's own operations:
+// its two output streams, the spelling of wide arguments, a command run to its end, whole-file
+// reads for --check, the log and the clock. The Win32 implementation names its calls beside
+// each operation; tests use a fake that records them.
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace korva {
+
+struct LocalTime {
+    int year, month, day, hour, minute, second, millisecond;
+};
+
+struct CommandResult {
+    bool started = false;
+    std::uint32_t exitCode = 0;  // meaningful only when started
+};
+
+struct FileContents {
+    enum class State { Read, Missing, Unreadable };
+    State state = State::Missing;
+    std::string bytes;  // when Read
+};
+
+class ConsolePlatform {
+public:
+    virtual ~ConsolePlatform() = default;
+
+    // Standard output and standard error: the program's own text (ANSI code page).
+    virtual void WriteOut(const std::string& text) = 0;
+    virtual void WriteErr(const std::string& text) = 0;
+    // Standard output: bytes of the catalog command's output, passed on as they came.
+    virtual void PassOut(const std::string& bytes) = 0;
+
+    // WideCharToMultiByte into the ANSI code page without best-fit characters: nothing when
+    // a character has no equal there.
+    virtual std::optional<std::string> ToAnsi(const std::wstring& text) const = 0;
+
+    // CreateProcessA of the command line without a window of its own, standard input empty,
+    // standard output and error into one pipe whose bytes go to `output` as they arrive;
+    // returns when the command has ended and its output is read to the end.
+    virtual CommandResult RunAndWait(const std::string& commandLine,
+                                     const std::function<void(const std::string&)>& output) = 0;
+
+    // CreateFileA for reading and ReadFile to the end: the file's bytes, or why there are none.
+    virtual FileContents ReadWhole(const std::string& path) = 0;
+
+    // CreateFileW for appending, shared for reading: false when it cannot be opened.
+    virtual bool OpenLog(const std::wstring& path) = 0;
+    // WriteFile of one piece at the log's end: false when it was not written whole.
+    virtual bool AppendLog(const std::string& text) = 0;
+    // GetLocalTime.
+    virtual LocalTime Now() = 0;
+};
+
+}  // namespace korva

@@ -1,0 +1,183 @@
+#include "core/console/ConsoleProgram.h"
+
+#include "ProductInfo.h"
+#include "core/console/ConsoleLog.h"
+#include "core/console/InstallCheck.h"
+#include "core/install/LonWorksCheck.h"
+#include "core/window/MessageRules.h"
+
+namespace korva {
+
+namespace {
+
+constexpr const char* kProgram = "r7716-install";
+constexpr std::uint32_t kCommandNotFound = 9009;  // the command interpreter's "not recognized"
+
+// A text for the console: each lone CR (the message boxes' line break) becomes a line end,
+// and the text ends with one.
+std::string ConsoleLines(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) out += "\r\n";
+        else out += text[i];
+    }
+    if (out.size() < 2 || out.compare(out.size() - 2, 2, "\r\n") != 0) out += "\r\n";
+    return out;
+}
+
+// The folder check's warning goes to standard error, one line for each of its lines.
+class ErrorStream : public MessagePresenter {
+public:
+    explicit ErrorStream(ConsolePlatform& console) : console_(console) {}
+    void ShowMessage(const std::string& text) override { console_.WriteErr(ConsoleLines(text)); }
+
+private:
+    ConsolePlatform& console_;
+};
+
+// One run's report: errors on standard error, and every step in the log when there is one.
+// A log that stops taking lines is said once on standard error; the run goes on.
+class Report : public InstallSteps {
+public:
+    explicit Report(ConsolePlatform& console) : console_(console) {}
+
+    void StartLog() { logging_ = true; }
+
+    void Step(const std::string& step, const std::string& result) override {
+        if (!logging_ || console_.AppendLog(LogLine(console_.Now(), step, result))) return;
+        logging_ = false;
+        console_.WriteErr(std::string(kProgram) + ": the log cannot be written any more; the run goes on\r\n");
+    }
+
+    void Error(const std::string& message) {
+        console_.WriteErr(ConsoleLines(message));
+        Step("error", message);
+    }
+
+    int End(ExitCode code) {
+        Step("end", "exit code " + std::to_string(static_cast<int>(code)));
+        return static_cast<int>(code);
+    }
+
+private:
+    ConsolePlatform& console_;
+    bool logging_ = false;
+};
+
+int Check(const InstallLayout& layout, const Payload& payload, const CodePage& codePage, ConsolePlatform& console) {
+    bool allCurrent = true;
+    for (const CheckedFile& file : CheckInstallation(layout, payload, codePage, console)) {
+        console.WriteOut(CheckLine(file));
+        allCurrent = allCurrent && file.state == FileState::Current;
+    }
+    return static_cast<int>(allCurrent ? ExitCode::Success : ExitCode::NotCurrent);
+}
+
+int Install(const InstallLayout& layout, const Payload& payload, InstallPlatform& install, ConsolePlatform& console,
+            const CodePage& codePage, Report& report) {
+    std::string start;
+    try {
+        WriteInstallation(layout, payload, install, codePage, &report);
+        start = EnterTypesFolder(layout, install);
+    } catch (const InstallError& e) {
+        report.Error(ErrorBoxText(e.Message(), codePage));
+        return report.End(ExitCodeFor(e.Kind()));
+    }
+    report.Step("working directory", layout.typesFolder);
+
+    OutputLines lines([&report](const std::string& line) { report.Step("output", line); });
+    const CommandResult result = console.RunAndWait(start, [&](const std::string& bytes) {
+        console.PassOut(bytes);
+        lines.Add(bytes);
+    });
+    lines.Finish();
+    if (!result.started) {
+        report.Error(ErrorBoxText("Cannot start " + layout.commandFile, codePage));
+        return report.End(ExitCode::StartFailed);
+    }
+    const std::string code = std::to_string(result.exitCode);
+    report.Step("run " + start, "exit code " + code);
+    if (result.exitCode == kCommandNotFound) {
+        report.Error("mkcat.exe was not found: the catalog command ended with " + code +
+                     ". The files are installed; the folder is not in the LonWorks resource catalog.");
+        return report.End(ExitCode::CatalogFailed);
+    }
+    if (result.exitCode != 0) {
+        report.Error("The catalog command ended with exit code " + code +
+                     ". The files are installed; the catalog tool did not confirm the folder.");
+        return report.End(ExitCode::CatalogFailed);
+    }
+    console.WriteOut(ConsoleLines(kInstallSuccess));
+    return report.End(ExitCode::Success);
+}
+
+}  // namespace
+
+ExitCode ExitCodeFor(InstallFailure failure) {
+    switch (failure) {
+    case InstallFailure::Folder: return ExitCode::FolderFailed;
+    case InstallFailure::File: return ExitCode::FileFailed;
+    case InstallFailure::Start: return ExitCode::StartFailed;
+    }
+    return ExitCode::FileFailed;
+}
+
+std::string VersionText(const Payload& payload) {
+    std::string text = std::string(kProgram) + " " R7716_VERSION " (" R7716_APP_TITLE ")\r\n";
+    for (const ResourceFile& file : ResourceFiles(InstallLayout{}, payload))
+        text += std::string(file.name) + " " + std::to_string(file.image.length) + " bytes\r\n";
+    return text;
+}
+
+int RunConsole(const std::vector<std::wstring>& arguments, const Payload& payload, InstallPlatform& install,
+               ConsolePlatform& console, const CodePage& codePage) {
+    const ParsedArguments parsed = ParseArguments(arguments);
+    if (!parsed.request) {
+        console.WriteErr(std::string(kProgram) + ": " + parsed.error + "\r\n\r\n" + UsageText());
+        return static_cast<int>(ExitCode::Usage);
+    }
+    const ConsoleRequest& request = *parsed.request;
+    if (request.mode == ConsoleRequest::Mode::Help) {
+        console.WriteOut(UsageText());
+        return static_cast<int>(ExitCode::Success);
+    }
+    if (request.mode == ConsoleRequest::Mode::Version) {
+        console.WriteOut(VersionText(payload));
+        return static_cast<int>(ExitCode::Success);
+    }
+
+    Report report(console);
+    if (request.logFile) {
+        if (!console.OpenLog(*request.logFile)) {
+            const std::optional<std::string> name = console.ToAnsi(*request.logFile);
+            console.WriteErr(std::string(kProgram) + ": cannot open the log file" + (name ? " " + *name : "") +
+                             "; nothing was done\r\n");
+            return static_cast<int>(ExitCode::Usage);
+        }
+        report.StartLog();
+        report.Step(std::string(kProgram) + " " R7716_VERSION, "install");
+    }
+
+    // The folder is used in the ANSI code page, as the window uses it. A name that page
+    // cannot spell would otherwise become another folder ("?" for each such character).
+    const std::optional<std::string> folder = console.ToAnsi(request.folder);
+    if (!folder) {
+        report.Error(std::string(kProgram) +
+                     ": the LonWorks folder's name holds characters that the system's ANSI code page cannot "
+                     "spell; nothing was written");
+        return report.End(ExitCode::Usage);
+    }
+    ErrorStream warning(console);
+    const std::string lonWorks = CheckLonWorksPath(*folder, codePage, warning);
+    if (lonWorks.empty()) {
+        report.Step("check " + *folder, "refused: the path does not end in LonWorks");
+        return report.End(ExitCode::PathRefused);
+    }
+    report.Step("check " + lonWorks, "accepted");
+
+    const InstallLayout layout = LayoutFor(lonWorks, "KR");
+    if (request.mode == ConsoleRequest::Mode::Check) return Check(layout, payload, codePage, console);
+    return Install(layout, payload, install, console, codePage, report);
+}
+
+}  // namespace korva

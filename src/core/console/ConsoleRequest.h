@@ -1,0 +1,41 @@
+#pragma once
+// The console installer's command line: what it asks for, the usage text and the exit codes.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace korva {
+
+// The exit codes of r7716-install.exe, documented in its usage text and the README.
+enum class ExitCode : int {
+    Success = 0,        // installed and the catalog command ended with 0; --check: all current
+    Usage = 1,          // usage error, the log cannot be opened, the folder cannot be spelled
+    PathRefused = 2,    // the folder check refused the path
+    FolderFailed = 3,   // a folder cannot be created
+    FileFailed = 4,     // a file cannot be written
+    StartFailed = 5,    // the command file cannot be started
+    CatalogFailed = 6,  // the catalog command ended with a code other than 0
+    NotCurrent = 7,     // --check: a file is missing, different or unreadable
+};
+
+struct ConsoleRequest {
+    enum class Mode { Install, Check, Help, Version };
+    Mode mode = Mode::Install;
+    std::wstring folder;                  // the LonWorks folder as given (Install, Check)
+    std::optional<std::wstring> logFile;  // --log FILE (Install only)
+};
+
+// The request, or the reason the arguments (without the program's name) are not one.
+struct ParsedArguments {
+    std::optional<ConsoleRequest> request;
+    std::string error;
+};
+
+// [--log FILE] FOLDER | --check FOLDER | --help | --version. "--" ends the options, so a
+// folder may begin with "-"; "/?" asks for help as well. --help and --version stand alone.
+ParsedArguments ParseArguments(const std::vector<std::wstring>& arguments);
+
+// The text of --help: the three forms, what the program does and the exit codes.
+std::string UsageText();
+
+}  // namespace korva

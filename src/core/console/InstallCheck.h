@@ -1,0 +1,33 @@
+#pragma once
+// The detection rule: are the files an installation writes there, and do they hold what it
+// would write? Reads only.
+#include <string>
+#include <vector>
+
+#include "core/common/CodePage.h"
+#include "core/console/ConsolePlatform.h"
+#include "core/install/Installer.h"
+
+namespace korva {
+
+enum class FileState { Current, Missing, Different, Unreadable };
+
+struct CheckedFile {
+    std::string path;
+    FileState state;
+};
+
+// Current when the file reads back as `expected` byte for byte; Different when it does not,
+// or when there is nothing it could be expected to hold (a command file whose folder the OEM
+// code page cannot spell is never current).
+FileState JudgeFile(const FileContents& installed, const std::optional<std::string>& expected);
+
+// The five resource files (against the images) and loninst.cmd (against the bytes an
+// installation would write), in the order they are written.
+std::vector<CheckedFile> CheckInstallation(const InstallLayout& layout, const Payload& payload,
+                                           const CodePage& codePage, ConsolePlatform& platform);
+
+// "current    C:\LonWorks\Import\R7716.XIF\r\n": the state, padded, then the file.
+std::string CheckLine(const CheckedFile& file);
+
+}  // namespace korva
