@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "ProductInfo.h"
+#include "app/Controls.h"
 #include "core/common/Exception.h"
 
 namespace korva {
@@ -48,7 +49,7 @@ Application::~Application() {
 void Application::Create(HINSTANCE instance) {
     WNDCLASSEXA cls{};
     cls.cbSize = sizeof(cls);
-    cls.lpfnWndProc = WindowProc;
+    cls.lpfnWndProc = ObjectWindowProc<Application>;
     cls.hInstance = instance;
     cls.hIcon = LoadIconA(instance, "MAINICON");  // the task list's picture (shared: not freed)
     cls.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
@@ -73,17 +74,6 @@ void Application::Show(int showCommand) {
 bool Application::Minimized() const { return IsIconic(hwnd_) != FALSE; }
 
 HWND Application::Window() { return g_window; }
-
-LRESULT CALLBACK Application::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* application = static_cast<Application*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        application->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(application));
-    }
-    auto* application = reinterpret_cast<Application*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!application) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return application->HandleMessage(message, wParam, lParam);
-}
 
 LRESULT Application::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -8,6 +8,8 @@
 
 #include <vector>
 
+#include "app/Controls.h"
+
 namespace korva {
 
 class Application {
@@ -31,7 +33,7 @@ public:
     static HWND Window();
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK ObjectWindowProc<Application>(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;

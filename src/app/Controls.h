@@ -1,5 +1,5 @@
 #pragma once
-// Small helpers for the child controls of the tool's windows.
+// Small helpers for the tool's windows and their child controls.
 #include <windows.h>
 
 #include <string>
@@ -8,6 +8,20 @@
 #include "win32/Scoped.h"
 
 namespace korva {
+
+// The window procedure of a class whose objects stand behind their windows: each window is
+// made with its object as the creation parameter; the object learns its window (hwnd_) at
+// WM_NCCREATE and gets every message in its HandleMessage.
+template <typename Object>
+LRESULT CALLBACK ObjectWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* object = static_cast<Object*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        object->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(object));
+    }
+    auto* object = reinterpret_cast<Object*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    return object ? object->HandleMessage(message, wParam, lParam) : DefWindowProcA(hwnd, message, wParam, lParam);
+}
 
 // A child control's id as CreateWindowEx takes it.
 inline HMENU ControlIdHandle(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }

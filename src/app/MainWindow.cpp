@@ -113,7 +113,7 @@ void MainWindow::RegisterClasses(HINSTANCE instance) {
     icon_.Reset(static_cast<HICON>(LoadImageA(instance, "MAINICON", IMAGE_ICON, 32, 32, 0)));
     WNDCLASSEXA cls{};
     cls.cbSize = sizeof(cls);
-    cls.lpfnWndProc = WindowProc;
+    cls.lpfnWndProc = ObjectWindowProc<MainWindow>;
     cls.hInstance = instance;
     cls.hIcon = icon_.Get();
     cls.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
@@ -284,17 +284,6 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
         return true;
     }
     return true;  // no default or cancel button: the key presses nothing
-}
-
-LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* window = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-        window->hwnd_ = hwnd;
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
-    }
-    auto* window = reinterpret_cast<MainWindow*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!window) return DefWindowProcA(hwnd, message, wParam, lParam);
-    return window->HandleMessage(message, wParam, lParam);
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "app/Controls.h"
 #include "app/DirectoryList.h"
 #include "app/DriveList.h"
 #include "app/OpenDialog.h"
@@ -43,7 +44,7 @@ private:
     void LinkChooser();
     void FirstFill();
 
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    friend LRESULT CALLBACK ObjectWindowProc<MainWindow>(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(WORD id, WORD notification);
     LRESULT OnCtlColor(UINT message, HDC dc, HWND control);

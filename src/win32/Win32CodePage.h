@@ -12,10 +12,6 @@ public:
     std::optional<std::string> ToOem(const std::string& text) const override;
 };
 
-}  // namespace korva
-
-namespace korva {
-
 // The same code page through kernel32 alone (IsDBCSLeadByte, LCMapStringA, and the OEM
 // spelling by MultiByteToWideChar and WideCharToMultiByte), for a program without a window:
 // importing user32 makes every start of a program slower (about 20 ms under Wine). It gives
