@@ -2,20 +2,11 @@
 
 #include <windows.h>
 
+#include "win32/HandleBytes.h"
+
 namespace korva {
 
 namespace {
-
-bool WriteAll(HANDLE handle, const char* bytes, std::size_t count) {
-    while (count > 0) {
-        DWORD written = 0;
-        const DWORD chunk = count > 0x10000000 ? 0x10000000 : static_cast<DWORD>(count);
-        if (!WriteFile(handle, bytes, chunk, &written, nullptr) || written == 0) return false;
-        bytes += written;
-        count -= written;
-    }
-    return true;
-}
 
 void WriteText(DWORD stream, const std::string& text) {
     const HANDLE handle = GetStdHandle(stream);
@@ -117,13 +108,7 @@ FileContents Win32ConsolePlatform::ReadWhole(const std::string& path) {
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return {FileContents::State::Unreadable, {}};
     FileContents contents{FileContents::State::Read, {}};
-    char buffer[65536];
-    DWORD got = 0;
-    while (true) {
-        if (!ReadFile(file.Get(), buffer, sizeof buffer, &got, nullptr)) return {FileContents::State::Unreadable, {}};
-        if (got == 0) break;
-        contents.bytes.append(buffer, got);
-    }
+    if (!ReadToEnd(file.Get(), contents.bytes)) return {FileContents::State::Unreadable, {}};
     return contents;
 }
 
