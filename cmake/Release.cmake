@@ -1,17 +1,14 @@
-# The release zip, made by CPack's ZIP generator in the 64-bit build tree (scripts/release.sh):
+# The release zip, made by CPack's ZIP generator in the 64-bit build tree from the stage that
+# scripts/release.sh fills (the release's layout is set there):
 #   R7716Tool-<version>/R7716Tool.exe, R7716Tool-dev.exe, r7716-install.exe   the tested builds
 #   R7716Tool-<version>/x86/...              the 32-bit builds and a README.txt that says what they are
-#   R7716Tool-<version>/README.md, SHA256SUMS (sha256sum format, every other file of the zip)
-set(R7716_RELEASE_X86_DIR "" CACHE PATH "Folder of the 32-bit build's exes for the release zip (build/windows-x86/bin)")
-set(R7716_RELEASE_EXES R7716Tool R7716Tool-dev r7716-install)
-
-install(TARGETS ${R7716_RELEASE_EXES} RUNTIME DESTINATION .)
-install(FILES README.md DESTINATION .)
-if(R7716_RELEASE_X86_DIR)
-  foreach(exe IN LISTS R7716_RELEASE_EXES)
-    install(FILES ${R7716_RELEASE_X86_DIR}/${exe}.exe DESTINATION x86)
-  endforeach()
-  install(FILES cmake/release-x86-README.txt DESTINATION x86 RENAME README.txt)
+#   R7716Tool-<version>/README.md, R7716Tool-<version>.spdx.json, THIRD-PARTY-NOTICES.txt
+#   R7716Tool-<version>/SHA256SUMS           sha256sum format, every other file of the zip
+# The compiler, whose runtime libraries the bill of materials names (both Windows trees).
+set(R7716_CXX_COMPILER "${CMAKE_CXX_COMPILER}" CACHE INTERNAL "")
+set(R7716_RELEASE_STAGE "" CACHE PATH "Folder with the release's files, filled by scripts/release.sh")
+if(R7716_RELEASE_STAGE)
+  install(DIRECTORY ${R7716_RELEASE_STAGE}/ DESTINATION .)
 endif()
 # Last: the checksums of everything installed before.
 install(CODE [[

@@ -1,34 +1,161 @@
 #!/usr/bin/env bash
 # Makes the release zip build/release/R7716Tool-<version>.zip: builds both Windows presets,
 # runs the 64-bit build's tests under Wine (the zip holds the programs they tested; skipped
-# with --no-tests when the caller has just run them), and packs with CPack's ZIP generator.
-# Usage: scripts/release.sh [--no-tests]
+# with --no-tests when the caller has just run them), stages copies of the six programs,
+# signs them when asked, writes the bill of materials and the notices, packs with CPack's ZIP
+# generator and makes the zip reproducible (scripts/normalize-zip.py).
+#
+# Usage: scripts/release.sh [--no-tests] [SIGNING] [--timestamp URL]
+#   --sign PFX_FILE                           sign with the key and certificate of a PKCS#12 file
+#   --sign PKCS11_URI --cert CERT_FILE --pkcs11-module MODULE
+#                                             sign with a key on a hardware token or HSM
+#   --signatures-from PUBLISHED_ZIP           attach the signatures of a published release to
+#                                             this build instead (see the README: a rebuilt
+#                                             release then equals the published one byte for byte)
+#   --timestamp URL                           add an RFC 3161 time stamp from that server
+# The password of the PKCS#12 file or the token's PIN is read from the environment variable
+# R7716_SIGN_PASSWORD; it reaches osslsigncode through a pipe and openssl by the variable's
+# name, never on a command line. Every time in the release is the last commit's time
+# (SOURCE_DATE_EPOCH, from git unless set): the same commit signed with the same certificate
+# gives the same bytes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+fail() { echo "release: $*" >&2; exit 1; }
+tests=1 sign="" cert="" module="" published="" timestamp=""
+key_options=() timestamp_options=()
+while [ $# -gt 0 ]; do
+  case $1 in
+    --no-tests) tests=0; shift; continue ;;
+    --sign | --cert | --pkcs11-module | --signatures-from | --timestamp)
+      [ $# -ge 2 ] || fail "$1 needs a value" ;;
+    *) fail "unknown option $1 (usage: see the head of scripts/release.sh)" ;;
+  esac
+  case $1 in
+    --sign) sign=$2 ;;
+    --cert) cert=$2 ;;
+    --pkcs11-module) module=$2 ;;
+    --signatures-from) published=$(realpath "$2") ;;
+    --timestamp) timestamp=$2 ;;
+  esac
+  shift 2
+done
+[ -z "$sign" ] || [ -z "$published" ] || fail "--sign and --signatures-from exclude each other"
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 scripts/setup.sh
 
-echo "== release: the 32-bit build (compiled, not run here)"
-cmake --preset windows-x86 >/dev/null
-cmake --build --preset windows-x86 -j2 --target R7716Tool R7716Tool-dev r7716-install
+# Nothing of an earlier release stays: a refused or failed release leaves no zip.
+stage=$PWD/build/release-stage
+rm -rf build/release "$stage"
+work=$(mktemp -d "${TMPDIR:-/tmp}/r7716-release.XXXXXX")
+trap 'rm -rf "$work"' EXIT
 
-echo "== release: the 64-bit build"
-cmake --preset windows -DR7716_RELEASE_X86_DIR="$PWD/build/windows-x86/bin" >/dev/null
-cmake --build --preset windows -j2
-if [ "${1:-}" != "--no-tests" ]; then
-  scripts/with-wine.sh build/windows/wineprefix ctest --preset windows
+# osslsigncode with the key's options; the password or PIN through a pipe on descriptor 3.
+signtool() {
+  osslsigncode "$1" "${key_options[@]}" -readpass /dev/fd/3 "${@:2}" 3< <(printf '%s' "$R7716_SIGN_PASSWORD")
+}
+
+# The signing key and certificate are checked before the build: readable, the password or PIN
+# right (a trial signature of a small script), the certificate for code signing and in force.
+if [ -n "$sign" ]; then
+  [ -n "${R7716_SIGN_PASSWORD+set}" ] || fail "--sign: put the password or PIN into the environment variable R7716_SIGN_PASSWORD"
+  case $sign in
+    pkcs11:*)
+      [ -n "$cert" ] && [ -n "$module" ] || fail "--sign $sign needs --cert CERT_FILE and --pkcs11-module MODULE"
+      for file in "$cert" "$module"; do [ -f "$file" ] && [ -r "$file" ] || fail "cannot read $file"; done
+      key_options=(-pkcs11module "$module" -certs "$cert" -key "$sign") ;;
+    *)
+      [ -f "$sign" ] && [ -r "$sign" ] || fail "cannot read the signing file $sign"
+      key_options=(-pkcs12 "$sign") ;;
+  esac
+  printf 'exit 0\r\n' >"$work/trial.ps1"
+  signtool sign -in "$work/trial.ps1" -out "$work/trial-signed.ps1" >"$work/trial.log" 2>&1 ||
+    { echo "release: cannot sign with $sign: wrong password or PIN in R7716_SIGN_PASSWORD, or no key and certificate there" >&2
+      grep -v '^[0-9A-F]*:error:' "$work/trial.log" | sed 's/^/  /' >&2; exit 1; }
+  if [ -n "$cert" ]; then
+    openssl x509 -in "$cert" -out "$work/cert.pem" 2>/dev/null || fail "$cert holds no certificate (PEM)"
+  else
+    openssl pkcs12 -in "$sign" -passin env:R7716_SIGN_PASSWORD -nokeys -clcerts -out "$work/cert.pem" 2>/dev/null ||
+      openssl pkcs12 -legacy -in "$sign" -passin env:R7716_SIGN_PASSWORD -nokeys -clcerts -out "$work/cert.pem"
+  fi
+  subject=$(openssl x509 -in "$work/cert.pem" -noout -subject)
+  openssl x509 -in "$work/cert.pem" -noout -ext extendedKeyUsage 2>/dev/null | grep -q 'Code Signing' ||
+    fail "the certificate ($subject) is not for code signing: its extended key usage lacks codeSigning"
+  openssl x509 -in "$work/cert.pem" -noout -checkend 0 >/dev/null ||
+    fail "the certificate ($subject) has expired ($(openssl x509 -in "$work/cert.pem" -noout -enddate))"
+  [ -z "$timestamp" ] || timestamp_options=(-ts "$timestamp")
+elif [ -n "$published" ]; then
+  mkdir "$work/published"
+  (cd "$work/published" && cmake -E tar xf "$published") || fail "cannot unpack $published"
+elif [ -n "$cert$module$timestamp" ]; then
+  fail "--cert, --pkcs11-module and --timestamp go with --sign"
 fi
 
+echo "== release: the 32-bit build (compiled, not run here)"
+programs=(R7716Tool R7716Tool-dev r7716-install)
+cmake --preset windows-x86 >/dev/null
+cmake --build --preset windows-x86 -j2 --target "${programs[@]}"
+
+echo "== release: the 64-bit build"
+cmake --preset windows -DR7716_RELEASE_STAGE="$stage" >/dev/null
+if [ $tests = 1 ]; then
+  cmake --build --preset windows -j2
+  scripts/with-wine.sh build/windows/wineprefix ctest --preset windows
+else
+  cmake --build --preset windows -j2 --target "${programs[@]}"
+fi
+
+fact() { sed -n "s/^#define $1 \"\(.*\)\"\$/\1/p" build/windows/generated/ProductInfo.h; }
+version=$(fact R7716_VERSION) title=$(fact R7716_APP_TITLE) web_host=$(fact R7716_WEB_HOST)
+vendor=$(sed -n 's/^set(CPACK_PACKAGE_VENDOR "\(.*\)")$/\1/p' build/windows/CPackConfig.cmake)
+top=R7716Tool-$version
+
+echo "== release: stage${sign:+ and sign}${published:+ and attach the signatures of $published}"
+mkdir -p "$stage/x86"
+for program in "${programs[@]}"; do
+  cp build/windows/bin/$program.exe "$stage/"
+  cp build/windows-x86/bin/$program.exe "$stage/x86/"
+done
+cp README.md "$stage/"
+cp cmake/release-x86-README.txt "$stage/x86/README.txt"
+
+# Signs FILE (relative to the stage) in place: the signing time is the commit's.
+sign_staged() {
+  local file=$stage/$1
+  if [ -n "$published" ]; then
+    [ -f "$work/published/$top/$1" ] || fail "$published holds no $top/$1"
+    osslsigncode extract-signature -in "$work/published/$top/$1" -out "$work/signature" >"$work/sign.log" 2>&1 ||
+      fail "$top/$1 in $published carries no signature"
+    osslsigncode attach-signature -sigin "$work/signature" -in "$file" -out "$file.signed" >"$work/sign.log" 2>&1 || true
+    cmp -s "$file.signed" "$work/published/$top/$1" ||
+      fail "$1 of this build with the published signature differs from the published $1: the build is not the one that was signed"
+  else
+    signtool sign -h sha256 -time "$SOURCE_DATE_EPOCH" -n "$title" "${timestamp_options[@]}" \
+      -in "$file" -out "$file.signed" >"$work/sign.log" 2>&1 ||
+      { echo "release: signing $1 failed" >&2; sed 's/^/  /' "$work/sign.log" >&2; exit 1; }
+  fi
+  mv "$file.signed" "$file"
+  echo "release: signed $1"
+}
+if [ -n "$sign$published" ]; then
+  for program in "${programs[@]}"; do sign_staged $program.exe; sign_staged x86/$program.exe; done
+fi
+
+echo "== release: bill of materials and notices"
+compiler() { sed -n 's/^R7716_CXX_COMPILER:INTERNAL=//p' "$1/CMakeCache.txt"; }
+python3 scripts/make-sbom.py --stage "$stage" --name "$top" --version "$version" --supplier "$vendor" \
+  --namespace "https://$web_host/spdx" \
+  --toolchain . "$(compiler build/windows)" --toolchain x86 "$(compiler build/windows-x86)"
+
 echo "== release: pack"
-rm -rf build/release
 (cd build/windows && cpack --config CPackConfig.cmake)
-zip=$(ls build/release/R7716Tool-*.zip)
+zip=build/release/$top.zip
+python3 scripts/normalize-zip.py "$zip"
 
 # The zip as a user gets it: every file listed in SHA256SUMS, every sum right.
-check=$(mktemp -d "${TMPDIR:-/tmp}/r7716-release.XXXXXX")
-trap 'rm -rf "$check"' EXIT
-(cd "$check" && cmake -E tar xf "$OLDPWD/$zip")
-(cd "$check"/R7716Tool-* && sha256sum --quiet -c SHA256SUMS &&
+(cd "$work" && cmake -E tar xf "$OLDPWD/$zip")
+(cd "$work/$top" && sha256sum --quiet -c SHA256SUMS &&
   [ "$(find . -type f ! -name SHA256SUMS | wc -l)" = "$(wc -l < SHA256SUMS)" ]) ||
-  { echo "release: SHA256SUMS does not cover the zip"; exit 1; }
-echo "release: $zip"
-(cd "$check" && find . -type f | sort)
+  fail "SHA256SUMS does not cover the zip"
+echo "release: $zip ($(sha256sum "$zip" | cut -d' ' -f1))"
+(cd "$work" && find "$top" -type f | sort)
