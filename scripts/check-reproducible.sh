@@ -1,40 +1,44 @@
 #!/usr/bin/env bash
-# Checks that the delivered programs build reproducibly: the tracked source files are copied
-# into a folder of another name, the windows preset's delivered exes are built there into a
-# build folder of another name, and each is compared byte for byte with build/windows/bin
-# (which must be built already). Also checks that no build folder's name is left in them.
-# Usage: scripts/check-reproducible.sh
+# Checks that the release is reproducible: the tracked source files are copied into a folder
+# of another name, the release is made there again, later, by scripts/release.sh with the
+# given options (the same as those of the release in build/release, which must be made
+# already), and compared byte for byte with build/release: the six programs as built (before
+# signing), the zip and the MSI. Also checks that no build folder's name is left in them.
+# Usage: scripts/check-reproducible.sh [RELEASE_OPTION...]     e.g. --sign FILE.pfx
 set -euo pipefail
 cd "$(dirname "$0")/.."
 here=$PWD
-exes=(R7716Tool.exe R7716Tool-dev.exe r7716-install.exe)
-targets=(R7716Tool R7716Tool-dev r7716-install)
-for exe in "${exes[@]}"; do
-  [ -f "build/windows/bin/$exe" ] || { echo "check-reproducible: build/windows/bin/$exe is not built"; exit 1; }
-done
+ls build/release/*.zip >/dev/null 2>&1 || { echo "check-reproducible: no release in build/release: run scripts/release.sh first"; exit 1; }
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/r7716-repro.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 src=$work/second-source
-out=$work/second-build
 mkdir -p "$src"
 git ls-files -z | tar --null -T - -cf - | tar -xf - -C "$src"
 
-echo "check-reproducible: building ${targets[*]} in $out from $src"
-(cd "$src" && cmake --preset windows -B "$out" -DR7716_BUILD_TESTS=OFF -DR7716_BUILD_BENCH=OFF >/dev/null)
-cmake --build "$out" -j2 --target "${targets[@]}" >"$work/build.log" 2>&1 || { cat "$work/build.log"; exit 1; }
+echo "check-reproducible: the release again in $src ($(date -u '+%H:%M:%S UTC'); first made $(date -u -r build/release '+%H:%M:%S UTC'))"
+(cd "$src" && SOURCE_DATE_EPOCH=$(git -C "$here" log -1 --format=%ct) scripts/release.sh --no-tests "$@") \
+  >"$work/release.log" 2>&1 || { cat "$work/release.log"; exit 1; }
 
 status=0
-for exe in "${exes[@]}"; do
-  if cmp -s "build/windows/bin/$exe" "$out/bin/$exe"; then
-    echo "check-reproducible: $exe identical ($(stat -c %s "$out/bin/$exe") bytes)"
+same() { # FIRST SECOND
+  if cmp -s "$1" "$2"; then
+    echo "check-reproducible: ${1#"$here/"} identical ($(stat -c %s "$1") bytes, sha256 $(sha256sum <"$1" | cut -c1-16)…)"
   else
-    echo "check-reproducible: $exe DIFFERS between the two builds"; status=1
+    echo "check-reproducible: ${1#"$here/"} DIFFERS between the two releases"; status=1
   fi
-  for tree in "$here" "$src" "$out" "$work"; do
-    if strings -a "$out/bin/$exe" | grep -qF "$tree" || strings -a -el "$out/bin/$exe" | grep -qF "$tree"; then
-      echo "check-reproducible: $exe holds the build path $tree"; status=1
-    fi
+}
+for tree in windows windows-x86; do
+  for exe in R7716Tool.exe R7716Tool-dev.exe r7716-install.exe; do
+    same "$here/build/$tree/bin/$exe" "$src/build/$tree/bin/$exe"
+    for path in "$here" "$src" "$work"; do
+      if strings -a "$src/build/$tree/bin/$exe" | grep -qF "$path" || strings -a -el "$src/build/$tree/bin/$exe" | grep -qF "$path"; then
+        echo "check-reproducible: $tree/$exe holds the build path $path"; status=1
+      fi
+    done
   done
+done
+for package in "$here"/build/release/*.zip "$here"/build/release/*.msi; do
+  [ -e "$package" ] && same "$package" "$src/build/release/${package##*/}"
 done
 exit $status

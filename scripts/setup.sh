@@ -6,7 +6,8 @@ packages=("$@")
 [ $# -gt 0 ] || packages=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev python3
           g++-mingw-w64-x86-64 g++-mingw-w64-i686
           wine wine64 xvfb xauth fonts-wine
-          clang libclang-rt-14-dev clang-format)
+          clang libclang-rt-14-dev clang-format
+          osslsigncode openssl softhsm2 libengine-pkcs11-openssl)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
