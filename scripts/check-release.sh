@@ -59,6 +59,13 @@ EOF
 tsa_pid=$!
 for _ in $(seq 50); do [ -s "$work/tsa.port" ] && break; sleep 0.1; done
 
+# osslsigncode and openssl with each command line logged, to show that none holds the password.
+mkdir "$work/bin"
+for tool in osslsigncode openssl; do
+  printf '#!/bin/sh\necho "%s $*" >>"%s"\nexec %s "$@"\n' $tool "$work/command-lines" "$(command -v $tool)" >"$work/bin/$tool"
+  chmod +x "$work/bin/$tool"
+done
+
 release() { scripts/release.sh --no-tests "$@"; }
 unpacked() { rm -rf "$work/zip" && mkdir "$work/zip" && (cd "$work/zip" && cmake -E tar xf "$OLDPWD"/build/release/*.zip) && echo "$work"/zip/*; }
 verified() { # [--tsa]: every program and package in the zip carries a signature from the CA made at the commit's time
@@ -105,6 +112,10 @@ refused() { # PASSWORD TEXT RELEASE_OPTION...: refused with TEXT, the zip of an 
   ! R7716_SIGN_PASSWORD=$1 release "${@:3}" >"$work/refused.log" 2>&1 && cat "$work/refused.log" &&
     grep -qF "$2" "$work/refused.log" && ! ls build/release/*.zip 2>/dev/null && ! grep -qF "$1" "$work/refused.log"
 }
+password_hidden() {
+  PATH=$work/bin:$PATH release --sign "$pfx" && grep '^osslsigncode sign' "$work/command-lines" &&
+    ! grep -F "$R7716_SIGN_PASSWORD" "$work/command-lines"
+}
 same_as_pfx() { cmp build/release/*.zip "$work/pfx.zip"; }
 runs_under_wine() { scripts/with-wine.sh build/windows/wineprefix wine "$(unpacked)/r7716-install.exe" --version; }
 time_stamped() { release --sign "$pfx" --timestamp "http://127.0.0.1:$(cat "$work/tsa.port")" && verified --tsa; }
@@ -120,7 +131,7 @@ check() { # NAME COMMAND...
   fi
 }
 pfx=$work/signer.pfx token="pkcs11:token=r7716-test;object=signer;type=private"
-check "release signed with a PKCS#12 file" release --sign "$pfx"
+check "release signed with a PKCS#12 file, the password on no command line" password_hidden
 cp build/release/*.zip "$work/pfx.zip"
 check "each program: signature verified against the CA, signing time the commit's" verified
 check "bill of materials: SPDX 2.3; its programs and sums those of the zip" sbom_matches
