@@ -41,14 +41,15 @@ while [ $# -gt 0 ]; do
   shift 2
 done
 [ -z "$sign" ] || [ -z "$published" ] || fail "--sign and --signatures-from exclude each other"
+[ -n "$sign" ] || [ -z "$cert$module$timestamp" ] || fail "--cert, --pkcs11-module and --timestamp go with --sign"
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 scripts/setup.sh
 
-# Nothing of an earlier release stays: a refused or failed release leaves no zip.
-stage=$PWD/build/release-stage
-rm -rf build/release "$stage"
+# Nothing of an earlier release stays, and a refused or failed release leaves no zip.
+stage=$PWD/build/release-stage release=$PWD/build/release
+rm -rf "$release" "$stage"
 work=$(mktemp -d "${TMPDIR:-/tmp}/r7716-release.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+trap 'status=$?; rm -rf "$work"; [ $status = 0 ] || rm -rf "$release"' EXIT
 
 # osslsigncode with the key's options; the password or PIN through a pipe on descriptor 3.
 signtool() {
@@ -87,8 +88,6 @@ if [ -n "$sign" ]; then
 elif [ -n "$published" ]; then
   mkdir "$work/published"
   (cd "$work/published" && cmake -E tar xf "$published") || fail "cannot unpack $published"
-elif [ -n "$cert$module$timestamp" ]; then
-  fail "--cert, --pkcs11-module and --timestamp go with --sign"
 fi
 
 echo "== release: the 32-bit build (compiled, not run here)"
@@ -137,7 +136,7 @@ sign_staged() {
       { echo "release: signing $1 failed" >&2; sed 's/^/  /' "$work/sign.log" >&2; exit 1; }
   fi
   mv "$file.signed" "$file"
-  echo "release: signed $1"
+  echo "release: ${published:+attached the published signature to }${sign:+signed }$1"
 }
 if [ -n "$sign$published" ]; then
   for program in "${programs[@]}"; do sign_staged $program.exe; sign_staged x86/$program.exe; done
