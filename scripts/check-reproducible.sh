@@ -16,17 +16,15 @@ src=$work/second-source
 mkdir -p "$src"
 git ls-files -z | tar --null -T - -cf - | tar -xf - -C "$src"
 
-echo "check-reproducible: the release again in $src ($(date -u '+%H:%M:%S UTC'); first made $(date -u -r build/release '+%H:%M:%S UTC'))"
+echo "check-reproducible: the release again in $src"
 (cd "$src" && SOURCE_DATE_EPOCH=$(git -C "$here" log -1 --format=%ct) scripts/release.sh --no-tests "$@") \
   >"$work/release.log" 2>&1 || { cat "$work/release.log"; exit 1; }
 
 status=0
 same() { # FIRST SECOND
-  if cmp -s "$1" "$2"; then
-    echo "check-reproducible: ${1#"$here/"} identical ($(stat -c %s "$1") bytes, sha256 $(sha256sum <"$1" | cut -c1-16)…)"
-  else
-    echo "check-reproducible: ${1#"$here/"} DIFFERS between the two releases"; status=1
-  fi
+  local verdict=identical
+  cmp -s "$1" "$2" || { verdict="DIFFERENT"; status=1; }
+  echo "check-reproducible: ${1#"$here/"} $verdict: sha256 $(sha256sum <"$1" | cut -c1-64) (made $(date -u -r "$1" +%T)), $(sha256sum <"$2" | cut -c1-64) (made $(date -u -r "$2" +%T))"
 }
 for tree in windows windows-x86; do
   for exe in R7716Tool.exe R7716Tool-dev.exe r7716-install.exe; do
