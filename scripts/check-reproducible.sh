@@ -2,7 +2,8 @@
 # Checks that the delivered programs build reproducibly: the tracked source files are copied
 # into a folder of another name, the windows preset's delivered exes are built there into a
 # build folder of another name, and each is compared byte for byte with build/windows/bin
-# (which must be built already). Also checks that no build folder's name is left in them.
+# (which must be built already). Also checks that no build folder's name is left in them,
+# and that the package made from each build's r7716-install.exe is the same.
 # Usage: scripts/check-reproducible.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -37,4 +38,17 @@ for exe in "${exes[@]}"; do
     fi
   done
 done
+
+# The package: each build's r7716-install.exe packaged by its own tree's script, the second
+# a second later in another time zone (the copy has no history: the commit's time is given).
+epoch=$(git log -1 --format=%ct)
+cmake -P packaging/make-msi.cmake build/windows/bin/r7716-install.exe "$work/first.msi" >/dev/null
+sleep 1
+(cd "$src" && TZ=Asia/Tokyo SOURCE_DATE_EPOCH=$epoch \
+  cmake -P packaging/make-msi.cmake "$out/bin/r7716-install.exe" "$work/second.msi" >/dev/null)
+if cmp -s "$work/first.msi" "$work/second.msi"; then
+  echo "check-reproducible: the package identical ($(stat -c %s "$work/second.msi") bytes)"
+else
+  echo "check-reproducible: the package DIFFERS between the two builds"; status=1
+fi
 exit $status

@@ -20,6 +20,8 @@ fi
 
 echo "== release: pack"
 rm -rf build/release
+# The package of the tested r7716-install.exe, beside the zip and (Release.cmake) in it.
+mkdir -p build/release && cmake -P packaging/make-msi.cmake build/windows/bin/r7716-install.exe build/release
 (cd build/windows && cpack --config CPackConfig.cmake)
 zip=$(ls build/release/R7716Tool-*.zip)
 
