@@ -85,4 +85,4 @@ run(msibuild "${msi}" -s "${R7716_APP_TITLE}" "${R7716_MAKER}" "${platform}" "{$
 
 file(RENAME "${msi}" "${out}")
 file(REMOVE_RECURSE "${stage}")
-message("make-msi: ${out} (version ${version}, ProductCode {${product_code}})")
+message(STATUS "make-msi: ${out} (version ${version}, ProductCode {${product_code}})")
