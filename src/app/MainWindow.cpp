@@ -43,6 +43,18 @@ HFONT MakeFont(int height, bool underline) {
 
 int TextHeight(HFONT font) { return TextExtent(font, "0").cy; }
 
+// The installation's machine as the window uses it: while it waits for another installation
+// to end, the mouse pointer says so.
+class WindowInstallPlatform : public Win32InstallPlatform {
+public:
+    bool Lock(unsigned waitMs) override {
+        if (Win32InstallPlatform::Lock(0)) return true;
+        const HCURSOR shown = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+        const ScopeGuard restore([shown] { SetCursor(shown); });
+        return Win32InstallPlatform::Lock(waitMs);
+    }
+};
+
 // Makes the child controls of one parent at design positions, scaled.
 class ControlMaker {
 public:
@@ -418,7 +430,7 @@ void MainWindow::OnInstallClick() {
     request.pathField = WindowText(pathField_);
     request.developerMode = developerMode_;
     if (developerMode_) request.deviceFolderName = WindowText(deviceFolderField_);
-    Win32InstallPlatform platform;
+    WindowInstallPlatform platform;
     const Win32CodePage codePage;
     SimpleMessageBox messages;
     RunInstallation(request, EmbeddedPayload(), platform, codePage, messages);

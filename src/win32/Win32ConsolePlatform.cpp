@@ -8,6 +8,9 @@ namespace korva {
 
 namespace {
 
+constexpr ULONGLONG kOutputDrainMs = 3000;  // how long output is read after the command has ended
+constexpr DWORD kPollMs = 10;
+
 void WriteText(DWORD stream, const std::string& text) {
     const HANDLE handle = GetStdHandle(stream);
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE || text.empty()) return;
@@ -69,31 +72,88 @@ CommandResult Win32ConsolePlatform::RunAndWait(const std::string& commandLine,
         CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
     if (!input) return {};
 
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = input.Get();
-    startup.hStdOutput = writer.Get();
-    startup.hStdError = writer.Get();
+    // The command inherits its three standard handles and nothing else of ours: a process it
+    // leaves behind must not hold this program's own output (or any other handle it was
+    // given) open after it has ended.
+    HANDLE inherited[2] = {input.Get(), writer.Get()};
+    SIZE_T listSize = 0;
+    InitializeProcThreadAttributeList(nullptr, 1, 0, &listSize);
+    std::string listBytes(listSize, '\0');
+    const auto list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(listBytes.data());
+    if (!InitializeProcThreadAttributeList(list, 1, 0, &listSize)) return {};
+    const ScopeGuard deleteList([list] { DeleteProcThreadAttributeList(list); });
+    if (!UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited, sizeof inherited, nullptr,
+                                   nullptr))
+        return {};
+
+    STARTUPINFOEXA startup{};
+    startup.StartupInfo.cb = sizeof startup;
+    startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+    startup.StartupInfo.hStdInput = input.Get();
+    startup.StartupInfo.hStdOutput = writer.Get();
+    startup.StartupInfo.hStdError = writer.Get();
+    startup.lpAttributeList = list;
     PROCESS_INFORMATION process{};
     std::string line = commandLine;  // CreateProcessA may write into its command line
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                        &process))
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT,
+                        nullptr, nullptr, &startup.StartupInfo, &process))
         return {};
     const ScopedHandle processHandle(process.hProcess), thread(process.hThread);
+    CommandResult result;
     // Our copy of the write end goes, so the read ends when the command and everything it
     // started have closed theirs.
     writer.Close();
     input.Close();
 
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(reader.Get(), buffer, sizeof buffer, &got, nullptr) && got > 0) output(std::string(buffer, got));
+    // Read while the command runs. Once it has ended, what is left is read until every copy
+    // of the write end is closed, but for a few seconds at most: a process the command left
+    // behind may hold the pipe open for hours.
+    bool ended = false;
+    ULONGLONG endedAt = 0;
+    for (;;) {
+        DWORD available = 0;
+        if (!PeekNamedPipe(reader.Get(), nullptr, 0, nullptr, &available, nullptr)) break;  // every writer is gone
+        if (available > 0) {
+            char buffer[4096];
+            DWORD got = 0;
+            if (!ReadFile(reader.Get(), buffer, available < sizeof buffer ? available : sizeof buffer, &got, nullptr))
+                break;
+            output(std::string(buffer, got));
+        } else if (ended) {
+            if (GetTickCount64() - endedAt >= kOutputDrainMs) {
+                result.outputLeftOpen = true;
+                break;
+            }
+            Sleep(kPollMs);
+        } else if (WaitForSingleObject(processHandle.Get(), kPollMs) == WAIT_OBJECT_0) {
+            ended = true;
+            endedAt = GetTickCount64();
+        }
+    }
 
     WaitForSingleObject(processHandle.Get(), INFINITE);
     DWORD exitCode = 0;
     if (!GetExitCodeProcess(processHandle.Get(), &exitCode)) return {};
-    return {true, exitCode};
+    result.started = true;
+    result.exitCode = exitCode;
+    return result;
+}
+
+std::optional<std::string> Win32ConsolePlatform::FindProgram(const std::string& name, const std::string& folder) {
+    auto search = [&name](const char* folders) -> std::optional<std::string> {
+        char found[MAX_PATH];
+        const DWORD length = SearchPathA(folders, name.c_str(), nullptr, sizeof found, found, nullptr);
+        if (length == 0 || length >= sizeof found) return std::nullopt;
+        return std::string(found, length);
+    };
+    if (auto inFolder = search(folder.c_str())) return inFolder;
+    const DWORD length = GetEnvironmentVariableA("PATH", nullptr, 0);
+    if (length == 0) return std::nullopt;
+    std::string path(length, '\0');
+    const DWORD got = GetEnvironmentVariableA("PATH", path.data(), length);
+    if (got == 0 || got >= length) return std::nullopt;
+    path.resize(got);
+    return search(path.c_str());
 }
 
 FileContents Win32ConsolePlatform::ReadWhole(const std::string& path) {

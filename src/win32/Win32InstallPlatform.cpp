@@ -41,6 +41,8 @@ bool Win32InstallPlatform::MoveOver(const std::string& from, const std::string& 
 
 bool Win32InstallPlatform::Remove(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
 
+bool Win32InstallPlatform::RemoveFolder(const std::string& path) { return ::RemoveDirectoryA(path.c_str()) != FALSE; }
+
 bool Win32InstallPlatform::EnterFolder(const std::string& path) {
     return ::SetCurrentDirectoryA(path.c_str()) != FALSE;
 }
@@ -49,6 +51,25 @@ void Win32InstallPlatform::Pause(unsigned milliseconds) { ::Sleep(milliseconds);
 
 bool Win32InstallPlatform::Start(const std::string& commandLine, int showMode) {
     return ::WinExec(commandLine.c_str(), static_cast<UINT>(showMode)) > 31;
+}
+
+bool Win32InstallPlatform::Lock(unsigned waitMs) {
+    if (held_) return true;
+    if (!lock_) {
+        lock_.Reset(::CreateMutexA(nullptr, FALSE, kInstallLockName));
+        // A lock made by another account may grant us no more than waiting for it and
+        // letting it go.
+        if (!lock_) lock_.Reset(::OpenMutexA(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, kInstallLockName));
+        if (!lock_) return false;
+    }
+    const DWORD waited = ::WaitForSingleObject(lock_.Get(), waitMs);
+    held_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    return held_;
+}
+
+void Win32InstallPlatform::Unlock() {
+    if (held_) ::ReleaseMutex(lock_.Get());
+    held_ = false;
 }
 
 }  // namespace korva

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <map>
+#include <memory>
 
 #include "Driver.h"
 
@@ -26,42 +28,63 @@ struct Outcome {
     std::string out, err;
 };
 
-// Runs r7716-install.exe with the arguments (each quoted; none may end in a backslash) in
-// `workingDir`, its standard output and error going into files there.
-Outcome RunInstaller(const std::vector<std::wstring>& arguments, const std::string& workingDir) {
-    std::wstring commandLine = L"\"" + Wide(ToWindowsPath(R7716_E2E_CONSOLE)) + L"\"";
-    for (const std::wstring& a : arguments) commandLine += L" \"" + a + L"\"";
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    const std::string outName = workingDir + "\\stdout.txt", errName = workingDir + "\\stderr.txt";
-    HANDLE out = CreateFileA(outName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-    HANDLE err = CreateFileA(errName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    startup.hStdOutput = out;
-    startup.hStdError = err;
-    PROCESS_INFORMATION process{};
-    Outcome outcome;
-    const std::wstring folder = Wide(workingDir);
-    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
-                       &process)) {
-        if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0) {
-            DWORD code = 0;
-            if (GetExitCodeProcess(process.hProcess, &code)) outcome.exitCode = static_cast<long>(code);
-        } else {
-            TerminateProcess(process.hProcess, 99);
-            outcome.err = "<r7716-install.exe did not end within 30 s>";
-        }
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+// One run of r7716-install.exe with the arguments (each quoted; none may end in a backslash)
+// in `workingDir`, its standard output and error going into files there (named with `tag`).
+class InstallerRun {
+public:
+    InstallerRun(const std::vector<std::wstring>& arguments, const std::string& workingDir, const std::string& tag = "")
+        : outName_(workingDir + "\\stdout" + tag + ".txt"), errName_(workingDir + "\\stderr" + tag + ".txt") {
+        std::wstring commandLine = L"\"" + Wide(ToWindowsPath(R7716_E2E_CONSOLE)) + L"\"";
+        for (const std::wstring& a : arguments) commandLine += L" \"" + a + L"\"";
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        out_ = CreateFileA(outName_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+        err_ = CreateFileA(errName_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = out_;
+        startup.hStdError = err_;
+        const std::wstring folder = Wide(workingDir);
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
+                            &process_))
+            process_ = {};
     }
-    CloseHandle(out);
-    CloseHandle(err);
-    outcome.out = ReadFileBytes(outName).value_or("<no stdout>");
-    outcome.err += ReadFileBytes(errName).value_or("<no stderr>");
-    return outcome;
-}
+    InstallerRun(const InstallerRun&) = delete;
+    InstallerRun& operator=(const InstallerRun&) = delete;
+
+    // Waits for the end (30 s at most; then the run is ended) and reads the outcome. The exit
+    // code is the one Windows reports, not cut to 8 bits.
+    Outcome Finish() {
+        Outcome outcome;
+        if (process_.hProcess) {
+            if (WaitForSingleObject(process_.hProcess, 30000) == WAIT_OBJECT_0) {
+                DWORD code = 0;
+                if (GetExitCodeProcess(process_.hProcess, &code)) outcome.exitCode = static_cast<long>(code);
+            } else {
+                TerminateProcess(process_.hProcess, 99);
+                outcome.err = "<r7716-install.exe did not end within 30 s>";
+            }
+            CloseHandle(process_.hThread);
+            CloseHandle(process_.hProcess);
+            process_ = {};
+        }
+        CloseHandle(out_);
+        CloseHandle(err_);
+        out_ = err_ = INVALID_HANDLE_VALUE;
+        outcome.out = ReadFileBytes(outName_).value_or("<no stdout>");
+        outcome.err += ReadFileBytes(errName_).value_or("<no stderr>");
+        return outcome;
+    }
+    ~InstallerRun() {
+        if (out_ != INVALID_HANDLE_VALUE) Finish();
+    }
+
+private:
+    std::string outName_, errName_;
+    HANDLE out_ = INVALID_HANDLE_VALUE, err_ = INVALID_HANDLE_VALUE;
+    PROCESS_INFORMATION process_{};
+};
 
 class ConsoleInstall : public ::testing::Test {
 public:
@@ -72,7 +95,7 @@ public:
         types_ = lonworks_ + "\\Types";
         device_ = types_ + "\\User\\KR";
     }
-    Outcome Run(const std::vector<std::wstring>& arguments) { return RunInstaller(arguments, scratch_); }
+    Outcome Run(const std::vector<std::wstring>& arguments) { return InstallerRun(arguments, scratch_).Finish(); }
     // The LonWorks folder with its Types folder and the stand-in catalog tool, which ends
     // with `exitCode`.
     void Prepare(const std::string& lonworks, int exitCode) {
@@ -138,6 +161,15 @@ TEST_F(ConsoleInstall, EveryExitCodeFromARealRun) {
          "mkcat.exe was not found: the catalog command ended with 9009. The files are installed; the folder is not "
          "in the LonWorks resource catalog.\r\n",
          "mkcat.exe", true},
+        // A catalog tool that leaves a process behind holding its output open for 15 s: the
+        // program ends a few seconds after the command interpreter, not when the output closes.
+        {"the catalog tool leaves its output held open",
+         [](ConsoleInstall& t) {
+             t.Prepare(t.lonworks_, 0);
+             WriteFileBytes(t.types_ + "\\mkcat.exe.linger", "15000");
+             return std::vector<std::wstring>{Wide(t.lonworks_)};
+         },
+         0, "", standIn + kSuccess, true},
         {"no folder given", [](ConsoleInstall&) { return std::vector<std::wstring>{}; }, 1, "", "", false},
         {"the path does not end in LonWorks",
          [](ConsoleInstall& t) {
@@ -146,6 +178,17 @@ TEST_F(ConsoleInstall, EveryExitCodeFromARealRun) {
          },
          2, "Warning:\r\nThe path to the LonWorks folder is not correct.\r\nThe operation was not complete.\r\n", "",
          false},
+        // The files could be written through \\?\, but the command interpreter cannot run the
+        // command file from there: refused before anything is written.
+        {"a folder given as \\\\?\\...",
+         [](ConsoleInstall& t) {
+             t.Prepare(t.lonworks_, 0);
+             return std::vector<std::wstring>{L"\\\\?\\" + Wide(t.lonworks_)};
+         },
+         2,
+         "r7716-install: the command interpreter cannot run the catalog command from a folder given as \\\\?\\... or "
+         "\\\\.\\...; give it as C:\\...; nothing was written\r\n",
+         "", false},
         {"the LonWorks folder is missing",
          [](ConsoleInstall& t) { return std::vector<std::wstring>{Wide(t.lonworks_)}; }, 3,
          "Cannot create <L>\\Import.\r\n", "", false},
@@ -169,7 +212,9 @@ TEST_F(ConsoleInstall, EveryExitCodeFromARealRun) {
         SCOPED_TRACE(c.name);
         SetUp();
         const std::vector<std::wstring> arguments = c.prepare(*this);
+        const DWORD began = GetTickCount();
         const Outcome outcome = Run(arguments);
+        EXPECT_LT(GetTickCount() - began, 10000u) << "no run waits for output held open";
         EXPECT_EQ(outcome.exitCode, c.exitCode);
         std::string err = c.err;
         if (err.find("<L>") != std::string::npos) err.replace(err.find("<L>"), 3, lonworks_);
@@ -297,6 +342,7 @@ TEST_F(ConsoleInstall, LogHoldsTheStepsTheOutputAndTheExitCode) {
     const std::vector<std::string> wanted = {
         "r7716-install 1.2 | install",
         "check " + lonworks_ + " | accepted",
+        "lock | taken",
         "folder " + lonworks_ + "\\Import | created",
         "folder " + types_ + " | exists",
         "folder " + types_ + "\\User | created",
@@ -325,6 +371,124 @@ TEST_F(ConsoleInstall, LogHoldsTheStepsTheOutputAndTheExitCode) {
     }
     EXPECT_EQ(steps[steps.size() - 3], run + "4");
     EXPECT_EQ(steps.back(), "end | exit code 6");
+}
+
+// --remove after an installation: each file that is exactly this version's goes, a file that
+// differs stays, a file that cannot be removed is named with exit code 4, and the device
+// folder goes only when it is empty. The LonWorks folders stay; the catalog tool is not run.
+TEST_F(ConsoleInstall, RemoveTakesOnlyThisVersionsFiles) {
+    struct Case {
+        const char* name;
+        std::function<void(ConsoleInstall&)> change;  // after the installation
+        bool installFirst;
+        const char* words[6];  // the state word of each file's line
+        long exitCode;
+        std::string err;  // <D> stands for the device folder
+    } cases[] = {
+        {"unchanged", nullptr, true, {"removed", "removed", "removed", "removed", "removed", "removed"}, 0, ""},
+        {"never installed", nullptr, false, {"missing", "missing", "missing", "missing", "missing", "missing"}, 0, ""},
+        {"one byte of the FMT changed",
+         [](ConsoleInstall& t) {
+             std::string fmt = ReadFileBytes(t.device_ + "\\R7716.FMT").value_or("");
+             fmt[fmt.size() / 2] ^= 1;
+             WriteFileBytes(t.device_ + "\\R7716.FMT", fmt);
+         },
+         true,
+         {"removed", "removed", "different", "removed", "removed", "removed"},
+         0,
+         ""},
+        {"the ENU held open by another program",
+         nullptr,
+         true,
+         {"removed", "failed", "removed", "removed", "removed", "removed"},
+         4,
+         "Cannot remove <D>\\R7716.ENU.\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        ASSERT_NO_FATAL_FAILURE(Prepare(lonworks_, 0));
+        if (c.installFirst) ASSERT_EQ(Run({Wide(lonworks_)}).exitCode, 0);
+        if (c.change) c.change(*this);
+        const std::string files[6] = {lonworks_ + kTargets[0], lonworks_ + kTargets[1], lonworks_ + kTargets[2],
+                                      lonworks_ + kTargets[3], lonworks_ + kTargets[4], types_ + "\\loninst.cmd"};
+        std::map<std::string, std::optional<std::string>> before;
+        for (const auto& f : files) before[f] = ReadFileBytes(f);
+        DeleteFileA((types_ + "\\mkcat.exe.ran").c_str());
+        // Open for reading, sharing reads only: the file can be read, not removed.
+        HANDLE held = c.exitCode == 4 ? CreateFileA(files[1].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                    OPEN_EXISTING, 0, nullptr)
+                                      : INVALID_HANDLE_VALUE;
+        const Outcome outcome = Run({L"--remove", Wide(lonworks_)});
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+
+        EXPECT_EQ(outcome.exitCode, c.exitCode);
+        std::string out, err = c.err;
+        bool kept = false;
+        for (int i = 0; i < 6; ++i) {
+            std::string word = c.words[i];
+            word.resize(10, ' ');
+            out += word + " " + files[i] + "\r\n";
+            const bool gone = word.rfind("removed", 0) == 0 || word.rfind("missing", 0) == 0;
+            kept = kept || (!gone && i > 0 && i < 5);
+            EXPECT_EQ(Exists(files[i]), !gone) << files[i];
+            if (!gone) EXPECT_EQ(ReadFileBytes(files[i]), before[files[i]]) << files[i] << " changed";
+        }
+        if (c.installFirst && !kept) out += "removed    " + device_ + "\r\n";
+        EXPECT_EQ(outcome.out, out);
+        if (err.find("<D>") != std::string::npos) err.replace(err.find("<D>"), 3, device_);
+        EXPECT_EQ(outcome.err, err);
+        EXPECT_EQ(IsDirectory(device_), kept) << "the device folder goes only when empty";
+        if (c.installFirst)
+            for (const std::string& folder : {lonworks_ + "\\Import", types_, types_ + "\\User"})
+                EXPECT_TRUE(IsDirectory(folder)) << folder << " belongs to LonWorks";
+        EXPECT_FALSE(Exists(types_ + "\\mkcat.exe.ran")) << "the catalog tool ran";
+    }
+}
+
+// One installation at a time: while another one holds the machine-wide lock, an installation
+// or removal waits for it and ends with 1618 when the wait runs out, having written nothing;
+// the check takes no lock. Four installations started at once into one folder all succeed,
+// and the catalog tool never runs twice at the same time.
+TEST_F(ConsoleInstall, OneInstallationAtATime) {
+    ASSERT_NO_FATAL_FAILURE(Prepare(lonworks_, 0));
+    {
+        HeldInstallLock lock;
+        ASSERT_TRUE(lock.Held());
+        struct Case {
+            std::vector<std::wstring> arguments;
+            long exitCode;
+            std::string err;
+        } cases[] = {
+            {{L"--wait", L"1", Wide(lonworks_)}, 1618, "Cannot install: another installation is running.\r\n"},
+            {{L"--remove", L"--wait", L"0", Wide(lonworks_)},
+             1618,
+             "Cannot remove: another installation is running.\r\n"},
+            {{L"--check", Wide(lonworks_)}, 7, ""},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.arguments.front().begin(), c.arguments.front().end()));
+            const DWORD began = GetTickCount();
+            const Outcome outcome = Run(c.arguments);
+            EXPECT_EQ(outcome.exitCode, c.exitCode);
+            EXPECT_EQ(outcome.err, c.err);
+            EXPECT_LT(GetTickCount() - began, 10000u) << "the wait is bounded by --wait";
+            EXPECT_FALSE(Exists(lonworks_ + "\\Import")) << "written while another installation ran";
+        }
+    }
+
+    ASSERT_TRUE(WriteFileBytes(types_ + "\\mkcat.exe.hold", "300"));
+    std::vector<std::unique_ptr<InstallerRun>> runs;
+    for (int i = 0; i < 4; ++i)
+        runs.push_back(
+            std::make_unique<InstallerRun>(std::vector<std::wstring>{Wide(lonworks_)}, scratch_, std::to_string(i)));
+    for (auto& run : runs) {
+        const Outcome outcome = run->Finish();
+        EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    }
+    ExpectInstalled(lonworks_, lonworks_);
+    EXPECT_EQ(ReadFileBytes(types_ + "\\mkcat.exe.runs"), "run\r\nrun\r\nrun\r\nrun\r\n");
+    EXPECT_FALSE(Exists(types_ + "\\mkcat.exe.overlap")) << "the catalog tool ran twice at the same time";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "Png.h"
 #include "app/ControlIds.h"
+#include "win32/Win32InstallPlatform.h"
 
 #include <cstdio>
 #include <cstring>
@@ -504,6 +505,17 @@ std::optional<std::string> WaitForFileBytes(const std::string& path, DWORD timeo
         if (GetTickCount() - start >= timeoutMs) return std::nullopt;
         Sleep(50);
     }
+}
+
+HeldInstallLock::HeldInstallLock() : mutex_(CreateMutexA(nullptr, FALSE, korva::kInstallLockName)) {
+    held_ = mutex_ && WaitForSingleObject(mutex_, 0) == WAIT_OBJECT_0;
+}
+
+void HeldInstallLock::Release() {
+    if (held_) ReleaseMutex(mutex_);
+    held_ = false;
+    if (mutex_) CloseHandle(mutex_);
+    mutex_ = nullptr;
 }
 
 std::vector<std::string> FindNames(const std::string& folder, const std::string& pattern) {

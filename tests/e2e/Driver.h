@@ -143,6 +143,22 @@ std::string DecoyExe();
 bool PlaceDecoy(const std::string& path);
 // Waits for a file to appear and reads it; nothing after the timeout.
 std::optional<std::string> WaitForFileBytes(const std::string& path, DWORD timeoutMs = kTimeoutMs);
+// The machine-wide installation lock, held by the driver as another installation would hold
+// it, from construction to Release or destruction.
+class HeldInstallLock {
+public:
+    HeldInstallLock();
+    ~HeldInstallLock() { Release(); }
+    HeldInstallLock(const HeldInstallLock&) = delete;
+    HeldInstallLock& operator=(const HeldInstallLock&) = delete;
+    bool Held() const { return held_; }
+    void Release();
+
+private:
+    HANDLE mutex_ = nullptr;
+    bool held_ = false;
+};
+
 // Names of the entries of a folder matching a pattern such as "*.tmp" (A functions).
 std::vector<std::string> FindNames(const std::string& folder, const std::string& pattern);
 

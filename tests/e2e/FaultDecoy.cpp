@@ -7,12 +7,67 @@
 // Where "<its own full name>.exit" holds a number, it also writes one line to standard output
 // and one to standard error and ends with that number as its exit code: the catalog tool's
 // outcome as the console installer sees it.
+//
+// Where "<its own full name>.hold" holds a number of milliseconds, each run lasts that long,
+// counts itself in "<its own full name>.runs" and leaves "<its own full name>.overlap" when
+// another run was going on at the same time. Where "<its own full name>.linger" holds one, it
+// leaves a copy of itself behind that keeps its standard output open that long.
 #include <windows.h>
 
 #include <cstdlib>
 #include <string>
 
-int main() {
+namespace {
+
+// The number a file holds, or 0.
+DWORD NumberIn(const std::string& path) {
+    char text[16] = "";
+    DWORD got = 0;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return 0;
+    ReadFile(h, text, sizeof text - 1, &got, nullptr);
+    CloseHandle(h);
+    return std::strtoul(text, nullptr, 10);
+}
+
+void Append(const std::string& path, const char* text) {
+    HANDLE h = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0,
+                           nullptr);
+    DWORD put = 0;
+    if (h != INVALID_HANDLE_VALUE) WriteFile(h, text, lstrlenA(text), &put, nullptr);
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+}
+
+// Runs for `ms`, noting a run that overlaps with another through a marker only one run can make.
+void Hold(const std::string& self, DWORD ms) {
+    Append(self + ".runs", "run\r\n");
+    const std::string busy = self + ".busy";
+    HANDLE marker = CreateFileA(busy.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE,
+                                nullptr);
+    if (marker == INVALID_HANDLE_VALUE) Append(self + ".overlap", "overlap\r\n");
+    Sleep(ms);
+    if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
+}
+
+// Leaves a copy of this program running for `ms` that inherits the standard handles.
+void Linger(const char* self, DWORD ms) {
+    std::string line = "\"" + std::string(self) + "\" linger " + std::to_string(ms);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 3 && lstrcmpA(argv[1], "linger") == 0) {
+        Sleep(std::strtoul(argv[2], nullptr, 10));
+        return 0;
+    }
     char self[MAX_PATH * 2] = "";
     DWORD n = GetModuleFileNameA(nullptr, self, sizeof self);
     if (n == 0 || n >= sizeof self) return 2;
@@ -25,6 +80,9 @@ int main() {
     BOOL ok = WriteFile(h, line, lstrlenA(line), &put, nullptr);
     CloseHandle(h);
     if (!ok || !MoveFileExA(part.c_str(), note.c_str(), MOVEFILE_REPLACE_EXISTING)) return 4;
+
+    if (const DWORD ms = NumberIn(std::string(self) + ".hold")) Hold(self, ms);
+    if (const DWORD ms = NumberIn(std::string(self) + ".linger")) Linger(self, ms);
 
     char code[16] = "";
     h = CreateFileA((std::string(self) + ".exit").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,

@@ -41,11 +41,11 @@ protected:
     }
     // Types the path into the path field and clicks "Installation"; returns the box that
     // answers (caption = the application title), or nullptr.
-    HWND Install(const std::string& path) {
+    HWND Install(const std::string& path, DWORD timeoutMs = kTimeoutMs) {
         HWND edit = tool_.Control(IDC_PATH_FIELD);
         HWND button = tool_.Control(IDC_INSTALL_BUTTON);
         if (!edit || !button || !SetText(edit, path) || !tool_.PostClick(button)) return nullptr;
-        return tool_.WaitForDialog(kTitle);
+        return tool_.WaitForDialog(kTitle, timeoutMs);
     }
     // The five files and the command file of an installation into lonworks, with the
     // device folder name.
@@ -100,6 +100,38 @@ TEST_F(Installation, AcceptedPathsGetTheFiveFilesAndTheCommandFile) {
         ExpectInstalled(typed, "KR");
         EXPECT_EQ(BackAfterBox(tool_, tool_.Control(IDC_INSTALL_BUTTON)), "");
     }
+}
+
+// While another installation (the console program, another session's window) holds the
+// machine-wide lock, the window waits: it installs once the lock is let go, and when the lock
+// is held through its whole wait of 10 s, the error box says so and nothing is written.
+TEST_F(Installation, WaitsWhileAnotherInstallationRuns) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const std::string freed = scratch_ + "\\Freed\\LonWorks", held = scratch_ + "\\Held\\LonWorks";
+    ASSERT_TRUE(MakeDirs(freed) && MakeDirs(held));
+
+    HeldInstallLock lock;
+    ASSERT_TRUE(lock.Held());
+    ASSERT_EQ(Install(freed, 1000), nullptr) << "a box while another installation runs";
+    EXPECT_FALSE(Exists(freed + "\\Import")) << "written while another installation ran";
+    lock.Release();
+    HWND box = tool_.WaitForDialog(kTitle);
+    ASSERT_NE(box, nullptr) << "no box after the other installation ended";
+    EXPECT_EQ(BoxText(box), kSuccess);
+    ASSERT_TRUE(PressOk(tool_, box));
+    ExpectInstalled(freed, "KR");
+
+    HeldInstallLock heldThrough;
+    ASSERT_TRUE(heldThrough.Held());
+    const DWORD began = GetTickCount();
+    box = Install(held, 20000);
+    ASSERT_NE(box, nullptr) << "no box within 20 s";
+    EXPECT_GE(GetTickCount() - began, 9000u) << "the window did not wait";
+    EXPECT_EQ(BoxText(box), "Cannot install: another installation is running.");
+    EXPECT_EQ(BoxOwnership(tool_, box), "") << "the error box";
+    ASSERT_TRUE(PressOk(tool_, box));
+    EXPECT_FALSE(Exists(held + "\\Import")) << "written while another installation ran";
+    EXPECT_EQ(BackAfterBox(tool_, tool_.Control(IDC_INSTALL_BUTTON)), "");
 }
 
 // A relative path resolves against the working directory, which a run moves to its own

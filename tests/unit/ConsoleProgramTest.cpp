@@ -33,7 +33,24 @@ TEST(ParseArguments, FormsOptionsAndRefusals) {
         std::wstring folder;
         std::optional<std::wstring> log;
         std::string error;  // empty: a request
+        unsigned wait = kDefaultWaitSeconds;
     } cases[] = {
+        {{L"--remove", L"C:\\LonWorks"}, Mode::Remove, L"C:\\LonWorks", {}, ""},
+        {{L"--wait", L"0", L"--remove", L"C:\\LonWorks"}, Mode::Remove, L"C:\\LonWorks", {}, "", 0},
+        {{L"C:\\LonWorks", L"--wait", L"86400"}, Mode::Install, L"C:\\LonWorks", {}, "", 86400},
+        {{L"--wait", L"86401", L"C:\\LonWorks"},
+         Mode::Install,
+         L"",
+         {},
+         "--wait needs a number of seconds from 0 to 86400"},
+        {{L"--wait", L"-1", L"C:\\LonWorks"},
+         Mode::Install,
+         L"",
+         {},
+         "--wait needs a number of seconds from 0 to 86400"},
+        {{L"C:\\LonWorks", L"--wait"}, Mode::Install, L"", {}, "--wait needs a number of seconds from 0 to 86400"},
+        {{L"--check", L"--remove", L"C:\\LonWorks"}, Mode::Install, L"", {}, "--check and --remove exclude each other"},
+        {{L"--check", L"--wait", L"5", L"C:\\LonWorks"}, Mode::Install, L"", {}, "--check takes no lock and no --wait"},
         {{L"C:\\LonWorks"}, Mode::Install, L"C:\\LonWorks", {}, ""},
         {{L"--log", L"C:\\r.log", L"C:\\LonWorks"}, Mode::Install, L"C:\\LonWorks", L"C:\\r.log", ""},
         {{L"C:\\LonWorks", L"--log", L"C:\\r.log"}, Mode::Install, L"C:\\LonWorks", L"C:\\r.log", ""},
@@ -71,6 +88,7 @@ TEST(ParseArguments, FormsOptionsAndRefusals) {
         EXPECT_EQ(parsed.request->mode, c.mode);
         EXPECT_TRUE(parsed.request->folder == c.folder);
         EXPECT_TRUE(parsed.request->logFile == c.log);
+        EXPECT_EQ(parsed.request->waitSeconds, c.wait);
     }
 }
 
@@ -117,6 +135,20 @@ TEST(RunConsole, EveryOutcomeHasItsExitCodeAndItsText) {
          "mkcat.exe was not found: the catalog command ended with 9009. The files are installed; the folder is "
          "not in the LonWorks resource catalog.\r\n",
          true},
+        // The command interpreter could not run the command file although mkcat.exe is there:
+        // the catalog tool is not blamed.
+        {"command file not run, catalog tool present",
+         {L"C:\\LonWorks"},
+         [](Console& r) {
+             r.console.commandResult = {true, 9009};
+             r.console.programs["mkcat.exe"] = "C:\\LonWorks\\Bin\\mkcat.exe";
+         },
+         5,
+         "",
+         "Cannot run C:\\LonWorks\\Types\\loninst.cmd: the command interpreter ended with 9009 although the "
+         "catalog tool is at C:\\LonWorks\\Bin\\mkcat.exe. The files are installed; the folder is not in the "
+         "LonWorks resource catalog.\r\n",
+         true},
         {"catalog command ended with 3",
          {L"C:\\LonWorks"},
          [](Console& r) {
@@ -138,7 +170,7 @@ TEST(RunConsole, EveryOutcomeHasItsExitCodeAndItsText) {
          true},
         {"Types folder cannot be entered",
          {L"C:\\LonWorks"},
-         [](Console& r) { r.install.failCall = 4 * 2 + 6 * 4; },
+         [](Console& r) { r.install.failCall = 1 + 4 * 2 + 6 * 4; },
          5,
          "",
          "Cannot start C:\\LonWorks\\Types\\loninst.cmd.\r\n",
@@ -152,7 +184,7 @@ TEST(RunConsole, EveryOutcomeHasItsExitCodeAndItsText) {
          false},
         {"file cannot be written",
          {L"C:\\LonWorks"},
-         [](Console& r) { r.install.failCall = 4 * 2 + 4 + 1; },
+         [](Console& r) { r.install.failCall = 1 + 4 * 2 + 4 + 1; },
          4,
          "",
          "Cannot write C:\\LonWorks\\Types\\User\\KR\\R7716.ENU.\r\n",
@@ -209,7 +241,7 @@ TEST(RunConsole, HelpAndVersionGoToStandardOutput) {
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_EQ(help.console.out, UsageText());
     // The usage documents every exit code.
-    for (int code = 0; code <= 7; ++code)
+    for (int code : {0, 1, 2, 3, 4, 5, 6, 7, 1618})
         EXPECT_NE(help.console.out.find("\r\n  " + std::to_string(code) + "  "), std::string::npos) << code;
 
     Console version;
@@ -235,6 +267,7 @@ TEST(RunConsole, LogHoldsEveryStepTheCommandOutputAndTheExitCode) {
     const std::string expected =
         t + "r7716-install " R7716_VERSION " | install\r\n" +  //
         t + "check C:\\LonWorks | accepted\r\n" +              //
+        t + "lock | taken\r\n" +                               //
         t + "folder C:\\LonWorks\\Import | exists\r\n" +       //
         t + "folder C:\\LonWorks\\Types | created\r\n" +       //
         t + "folder C:\\LonWorks\\Types\\User | created\r\n" + t + "folder " + kDevice + " | created\r\n" + t +

@@ -17,6 +17,7 @@ public:
     std::vector<std::string> commandOutput;        // the pieces the command writes
     CommandResult commandResult{true, 0};          // what the run reports
     std::map<std::string, FileContents> readable;  // files ReadWhole finds; others are missing
+    std::map<std::string, std::string> programs;   // name -> where FindProgram finds it
     bool logOpens = true;
     int logFailsAfter = -1;  // AppendLog fails from this call on (-1: never)
     std::wstring logPath;
@@ -40,6 +41,11 @@ public:
         if (commandResult.started)
             for (const std::string& piece : commandOutput) output(piece);
         return commandResult;
+    }
+
+    std::optional<std::string> FindProgram(const std::string& name, const std::string&) override {
+        auto it = programs.find(name);
+        return it == programs.end() ? std::nullopt : std::optional<std::string>(it->second);
     }
 
     FileContents ReadWhole(const std::string& path) override {

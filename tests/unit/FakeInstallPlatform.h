@@ -76,6 +76,15 @@ public:
         return files.erase(path) != 0;
     }
 
+    bool RemoveFolder(const std::string& path) override {
+        if (Record("RemoveFolder " + path)) return false;
+        for (const std::string& inside : folders)
+            if (inside.rfind(path + "\\", 0) == 0) return false;
+        for (const auto& [file, bytes] : files)
+            if (file.rfind(path + "\\", 0) == 0) return false;
+        return folders.erase(path) != 0;
+    }
+
     bool EnterFolder(const std::string& path) override {
         if (Record("EnterFolder " + path)) return false;
         if (!folders.count(path)) return false;
@@ -89,6 +98,9 @@ public:
         if (Record("Start " + commandLine + " " + std::to_string(showMode))) return false;
         return true;
     }
+
+    bool Lock(unsigned waitMs) override { return !Record("Lock " + std::to_string(waitMs)); }
+    void Unlock() override { Record("Unlock"); }
 
     std::size_t OpenHandles() const { return open_.size(); }
 

@@ -52,11 +52,12 @@ void AddWrite(std::vector<std::string>& calls, const std::string& target, std::s
     calls.push_back("MoveOver " + target + ".tmp -> " + target);
 }
 
-// Every call of a complete run on a machine where no folder below the LonWorks folder exists.
+// Every call of a complete run on a machine where no folder below the LonWorks folder exists:
+// the installation lock is held from before the first folder to after the start.
 std::vector<std::string> ExpectedCalls(const std::string& lonWorks, const std::string& device,
                                        std::size_t commandLength) {
     const std::string types = lonWorks + "\\Types";
-    std::vector<std::string> c;
+    std::vector<std::string> c = {"Lock " + std::to_string(kWindowLockWaitMs)};
     for (const std::string& f : {lonWorks + "\\Import", types, types + "\\User", device}) {
         c.push_back("IsFolder " + f);
         c.push_back("MakeFolder " + f);
@@ -70,6 +71,7 @@ std::vector<std::string> ExpectedCalls(const std::string& lonWorks, const std::s
     c.push_back("EnterFolder " + types);
     c.push_back("Pause 300");
     c.push_back("Start \"" + types + "\\loninst.cmd\" 1");
+    c.push_back("Unlock");
     return c;
 }
 
@@ -141,8 +143,8 @@ TEST(RunInstallation, PercentIsDoubledInTheCommandFileOnly) {
     // command, so the command file is started by its name in the working directory.
     EXPECT_TRUE(platform.folders.count("C:\\100%\\LonWorks\\Types\\User\\KR"));
     const auto n = platform.calls.size();
-    EXPECT_EQ(platform.calls[n - 3], "EnterFolder C:\\100%\\LonWorks\\Types");
-    EXPECT_EQ(platform.calls[n - 1], "Start \".\\loninst.cmd\" 1");
+    EXPECT_EQ(platform.calls[n - 4], "EnterFolder C:\\100%\\LonWorks\\Types");
+    EXPECT_EQ(platform.calls[n - 2], "Start \".\\loninst.cmd\" 1");
 }
 
 TEST(RunInstallation, CommandFileSpellsTheDeviceFolderInTheOemCodePage) {
@@ -269,7 +271,8 @@ TEST(RunInstallation, FolderThatCannotBeCreatedEndsTheRunWithItsName) {
         auto expectedFolders = before;
         expectedFolders.insert(c.created.begin(), c.created.end());
         EXPECT_EQ(platform.folders, expectedFolders);
-        EXPECT_EQ(platform.calls.back(), "MakeFolder " + c.error.substr(sizeof "Cannot create " - 1));
+        EXPECT_EQ(platform.calls.end()[-2], "MakeFolder " + c.error.substr(sizeof "Cannot create " - 1));
+        EXPECT_EQ(platform.calls.back(), "Unlock");
         EXPECT_EQ(platform.files.size(), c.files.size());
     }
 }
@@ -304,7 +307,7 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
             const std::string& call = all[i];
             const std::string op = call.substr(0, call.find(' '));
             const std::string arg = call.substr(call.find(' ') + 1);
-            if (op == "IsFolder" || op == "Pause") continue;  // nothing to fail
+            if (op == "IsFolder" || op == "Pause" || op == "Unlock") continue;  // nothing to fail
             if (shortWrite && op != "Write") continue;
             SCOPED_TRACE(call + (shortWrite ? " (short write)" : ""));
 
@@ -323,6 +326,8 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
             if (op == "Close" || op == "MoveOver") tail = {"Remove " + target + ".tmp"};
             if (op == "EnterFolder" || op == "Start")
                 error = "Cannot start " + commandFile, kind = InstallFailure::Start;
+            if (op == "Lock") error = kInstallBusy, kind = InstallFailure::Busy;
+            if (op != "Lock") tail.push_back("Unlock");
             ASSERT_FALSE(error.empty()) << "no expectation for " << call;
 
             // Every file already has old contents, so that a failed replace can be seen.
@@ -332,9 +337,10 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
             // Folders must be missing for their creation to be called at all.
             if (op == "MakeFolder") platform = MachineWith(lonWorks);
             const auto filesBefore = platform.files;
-            // Line up the call numbers with the reference run, which created the folders.
+            // Line up the call numbers with the reference run, which created the folders after
+            // it took the lock.
             platform.failCall = static_cast<int>(i);
-            if (op != "MakeFolder") platform.failCall -= 4;
+            if (op != "MakeFolder" && op != "Lock") platform.failCall -= 4;
             platform.shortWrite = shortWrite;
             RecordingMessages messages;
 
@@ -361,8 +367,9 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
             ++checked;
         }
     }
-    // 4 folders, 6 files of 4 failing calls each, the change of directory, the start; short writes.
-    EXPECT_EQ(checked, 4 + 6 * 4 + 2 + 6);
+    // The lock, 4 folders, 6 files of 4 failing calls each, the change of directory, the start;
+    // short writes.
+    EXPECT_EQ(checked, 1 + 4 + 6 * 4 + 2 + 6);
 }
 
 TEST(RunInstallation, FailedTidyUpStillReportsTheWrite) {
@@ -386,7 +393,7 @@ TEST(RunInstallation, FailedTidyUpStillReportsTheWrite) {
     RecordingMessages messages;
     EXPECT_EQ(Install(Request("C:\\LonWorks"), platform, messages), "Cannot write " + xif);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(platform.calls.back(), "Remove " + xif + ".tmp");
+    EXPECT_EQ(platform.calls.end()[-2], "Remove " + xif + ".tmp");
 }
 
 }  // namespace

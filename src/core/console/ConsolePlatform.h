@@ -16,7 +16,8 @@ struct LocalTime {
 
 struct CommandResult {
     bool started = false;
-    std::uint32_t exitCode = 0;  // meaningful only when started
+    std::uint32_t exitCode = 0;   // meaningful only when started
+    bool outputLeftOpen = false;  // something the command started still held its output open
 };
 
 struct FileContents {
@@ -41,9 +42,14 @@ public:
 
     // CreateProcessA of the command line without a window of its own, standard input empty,
     // standard output and error into one pipe whose bytes go to `output` as they arrive;
-    // returns when the command has ended and its output is read to the end.
+    // returns when the command has ended and its output is read to the end, or, when a
+    // process it started keeps the output open, a few seconds after the command has ended.
     virtual CommandResult RunAndWait(const std::string& commandLine,
                                      const std::function<void(const std::string&)>& output) = 0;
+
+    // SearchPathA: the full name of the program that the command interpreter, working in
+    // `folder`, finds for `name` (in that folder first, then on the PATH); nothing when none.
+    virtual std::optional<std::string> FindProgram(const std::string& name, const std::string& folder) = 0;
 
     // CreateFileA for reading and ReadFile to the end: the file's bytes, or why there are none.
     virtual FileContents ReadWhole(const std::string& path) = 0;

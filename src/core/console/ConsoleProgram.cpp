@@ -73,16 +73,12 @@ int Check(const InstallLayout& layout, const Payload& payload, const CodePage& c
     return static_cast<int>(allCurrent ? ExitCode::Success : ExitCode::NotCurrent);
 }
 
+// Writes the installation, runs the command file from the Types folder and waits for it.
+// Raises InstallError at the first failure before the command ran.
 int Install(const InstallLayout& layout, const Payload& payload, InstallPlatform& install, ConsolePlatform& console,
             const CodePage& codePage, Report& report) {
-    std::string start;
-    try {
-        WriteInstallation(layout, payload, install, codePage, &report);
-        start = EnterTypesFolder(layout, install);
-    } catch (const InstallError& e) {
-        report.Error(ErrorBoxText(e.Message(), codePage));
-        return report.End(ExitCodeFor(e.Kind()));
-    }
+    WriteInstallation(layout, payload, install, codePage, &report);
+    const std::string start = EnterTypesFolder(layout, install);
     report.Step("working directory", layout.typesFolder);
 
     OutputLines lines([&report](const std::string& line) { report.Step("output", line); });
@@ -91,13 +87,19 @@ int Install(const InstallLayout& layout, const Payload& payload, InstallPlatform
         lines.Add(bytes);
     });
     lines.Finish();
-    if (!result.started) {
-        report.Error(ErrorBoxText("Cannot start " + layout.commandFile, codePage));
-        return report.End(ExitCode::StartFailed);
-    }
+    if (result.outputLeftOpen) report.Step("output", "held open by a process the command started; not read further");
+    if (!result.started) throw InstallError(InstallFailure::Start, "Cannot start " + layout.commandFile);
     const std::string code = std::to_string(result.exitCode);
     report.Step("run " + start, "exit code " + code);
     if (result.exitCode == kCommandNotFound) {
+        // The command interpreter says the same when it cannot find the catalog tool and when
+        // it cannot run the command file itself: only a catalog tool it cannot find is blamed.
+        if (const std::optional<std::string> tool = console.FindProgram("mkcat.exe", layout.typesFolder)) {
+            report.Error("Cannot run " + layout.commandFile + ": the command interpreter ended with " + code +
+                         " although the catalog tool is at " + *tool +
+                         ". The files are installed; the folder is not in the LonWorks resource catalog.");
+            return report.End(ExitCode::StartFailed);
+        }
         report.Error("mkcat.exe was not found: the catalog command ended with " + code +
                      ". The files are installed; the folder is not in the LonWorks resource catalog.");
         return report.End(ExitCode::CatalogFailed);
@@ -111,6 +113,39 @@ int Install(const InstallLayout& layout, const Payload& payload, InstallPlatform
     return report.End(ExitCode::Success);
 }
 
+// Removes each installed file whose bytes are this version's, keeps every other one, and
+// then the device folder if that left it empty. Starts nothing: the catalog keeps its entry.
+int Remove(const InstallLayout& layout, const Payload& payload, InstallPlatform& install, ConsolePlatform& console,
+           const CodePage& codePage, Report& report) {
+    bool left = false;
+    for (CheckedFile file : CheckInstallation(layout, payload, codePage, console)) {
+        if (file.state == FileState::Current)
+            file.state = install.Remove(file.path) ? FileState::Removed : FileState::Failed;
+        console.WriteOut(CheckLine(file));
+        report.Step("remove " + file.path, StateWord(file.state));
+        // A file that cannot be read may still be this version's: it is not reported as gone.
+        if (file.state == FileState::Failed || file.state == FileState::Unreadable) {
+            report.Error(ErrorBoxText("Cannot remove " + file.path, codePage));
+            left = true;
+        }
+    }
+    if (install.IsFolder(layout.deviceFolder) && install.RemoveFolder(layout.deviceFolder)) {
+        console.WriteOut(CheckLine({layout.deviceFolder, FileState::Removed}));
+        report.Step("remove " + layout.deviceFolder, StateWord(FileState::Removed));
+    }
+    return report.End(left ? ExitCode::FileFailed : ExitCode::Success);
+}
+
+// A path the system takes as it stands (\\?\C:\...) or as a device (\\.\C:\...): the files
+// could be written there, but the command interpreter cannot run a command file from it.
+bool IsDevicePath(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string head = path.substr(0, 4);
+    for (char& c : head)
+        if (c == '/') c = '\\';
+    return head == "\\\\?\\" || head == "\\\\.\\" || head == "\\??\\";
+}
+
 }  // namespace
 
 ExitCode ExitCodeFor(InstallFailure failure) {
@@ -118,6 +153,7 @@ ExitCode ExitCodeFor(InstallFailure failure) {
     case InstallFailure::Folder: return ExitCode::FolderFailed;
     case InstallFailure::File: return ExitCode::FileFailed;
     case InstallFailure::Start: return ExitCode::StartFailed;
+    case InstallFailure::Busy: return ExitCode::Busy;
     }
     return ExitCode::FileFailed;
 }
@@ -146,6 +182,7 @@ int RunConsole(const std::vector<std::wstring>& arguments, const Payload& payloa
         return static_cast<int>(ExitCode::Success);
     }
 
+    const bool removing = request.mode == ConsoleRequest::Mode::Remove;
     Report report(console);
     if (request.logFile) {
         if (!console.OpenLog(*request.logFile)) {
@@ -155,7 +192,7 @@ int RunConsole(const std::vector<std::wstring>& arguments, const Payload& payloa
             return static_cast<int>(ExitCode::Usage);
         }
         report.StartLog();
-        report.Step(std::string(kProgram) + " " R7716_VERSION, "install");
+        report.Step(std::string(kProgram) + " " R7716_VERSION, removing ? "remove" : "install");
     }
 
     // The folder is used in the ANSI code page, as the window uses it. A name that page
@@ -167,6 +204,12 @@ int RunConsole(const std::vector<std::wstring>& arguments, const Payload& payloa
                      "spell; nothing was written");
         return report.End(ExitCode::Usage);
     }
+    if (IsDevicePath(*folder)) {
+        report.Error(std::string(kProgram) +
+                     ": the command interpreter cannot run the catalog command from a folder given as \\\\?\\... "
+                     "or \\\\.\\...; give it as C:\\...; nothing was written");
+        return report.End(ExitCode::PathRefused);
+    }
     ErrorStream warning(console);
     const std::string lonWorks = CheckLonWorksPath(*folder, codePage, warning);
     if (lonWorks.empty()) {
@@ -177,7 +220,16 @@ int RunConsole(const std::vector<std::wstring>& arguments, const Payload& payloa
 
     const InstallLayout layout = LayoutFor(lonWorks, "KR");
     if (request.mode == ConsoleRequest::Mode::Check) return Check(layout, payload, codePage, console);
-    return Install(layout, payload, install, console, codePage, report);
+    try {
+        const InstallLock lock(install, request.waitSeconds * 1000u,
+                               removing ? "Cannot remove: another installation is running" : kInstallBusy);
+        report.Step("lock", "taken");
+        return removing ? Remove(layout, payload, install, console, codePage, report)
+                        : Install(layout, payload, install, console, codePage, report);
+    } catch (const InstallError& e) {
+        report.Error(ErrorBoxText(e.Message(), codePage));
+        return report.End(ExitCodeFor(e.Kind()));
+    }
 }
 
 }  // namespace korva

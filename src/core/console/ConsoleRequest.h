@@ -16,13 +16,20 @@ enum class ExitCode : int {
     StartFailed = 5,    // the command file cannot be started
     CatalogFailed = 6,  // the catalog command ended with a code other than 0
     NotCurrent = 7,     // --check: a file is missing, different or unreadable
+    Busy = 1618,        // another installation held the lock for the whole wait (Windows
+                        // Installer's "another installation is already in progress": retried)
 };
 
+// How long an installation or removal waits for another one to end, unless --wait says.
+inline constexpr unsigned kDefaultWaitSeconds = 600;
+inline constexpr unsigned kMaxWaitSeconds = 86400;
+
 struct ConsoleRequest {
-    enum class Mode { Install, Check, Help, Version };
+    enum class Mode { Install, Remove, Check, Help, Version };
     Mode mode = Mode::Install;
-    std::wstring folder;                  // the LonWorks folder as given (Install, Check)
-    std::optional<std::wstring> logFile;  // --log FILE (Install only)
+    std::wstring folder;                         // the LonWorks folder as given (Install, Remove, Check)
+    std::optional<std::wstring> logFile;         // --log FILE (Install, Remove)
+    unsigned waitSeconds = kDefaultWaitSeconds;  // --wait SECONDS (Install, Remove)
 };
 
 // The request, or the reason the arguments (without the program's name) are not one.
@@ -31,11 +38,12 @@ struct ParsedArguments {
     std::string error;
 };
 
-// [--log FILE] FOLDER | --check FOLDER | --help | --version. "--" ends the options, so a
-// folder may begin with "-"; "/?" asks for help as well. --help and --version stand alone.
+// [--remove] [--log FILE] [--wait SECONDS] FOLDER | --check FOLDER | --help | --version.
+// "--" ends the options, so a folder may begin with "-"; "/?" asks for help as well. --help
+// and --version stand alone.
 ParsedArguments ParseArguments(const std::vector<std::wstring>& arguments);
 
-// The text of --help: the three forms, what the program does and the exit codes.
+// The text of --help: the four forms, what the program does and the exit codes.
 std::string UsageText();
 
 }  // namespace korva

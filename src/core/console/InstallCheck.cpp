@@ -23,15 +23,22 @@ std::vector<CheckedFile> CheckInstallation(const InstallLayout& layout, const Pa
     return checked;
 }
 
-std::string CheckLine(const CheckedFile& file) {
-    const char* word = "";
-    switch (file.state) {
-    case FileState::Current: word = "current   "; break;
-    case FileState::Missing: word = "missing   "; break;
-    case FileState::Different: word = "different "; break;
-    case FileState::Unreadable: word = "unreadable"; break;
+const char* StateWord(FileState state) {
+    switch (state) {
+    case FileState::Current: return "current";
+    case FileState::Missing: return "missing";
+    case FileState::Different: return "different";
+    case FileState::Unreadable: return "unreadable";
+    case FileState::Removed: return "removed";
+    case FileState::Failed: return "failed";
     }
-    return std::string(word) + " " + file.path + "\r\n";
+    return "";
+}
+
+std::string CheckLine(const CheckedFile& file) {
+    std::string word = StateWord(file.state);
+    word.resize(10, ' ');
+    return word + " " + file.path + "\r\n";
 }
 
 }  // namespace korva

@@ -10,7 +10,9 @@
 
 namespace korva {
 
-enum class FileState { Current, Missing, Different, Unreadable };
+// A file's state as the check finds it; a removal turns Current into Removed, or into Failed
+// when the file cannot be removed.
+enum class FileState { Current, Missing, Different, Unreadable, Removed, Failed };
 
 struct CheckedFile {
     std::string path;
@@ -26,6 +28,9 @@ FileState JudgeFile(const FileContents& installed, const std::optional<std::stri
 // installation would write), in the order they are written.
 std::vector<CheckedFile> CheckInstallation(const InstallLayout& layout, const Payload& payload,
                                            const CodePage& codePage, ConsolePlatform& platform);
+
+// The state as one word: "current", "missing", "different", "unreadable", "removed", "failed".
+const char* StateWord(FileState state);
 
 // "current    C:\LonWorks\Import\R7716.XIF\r\n": the state, padded, then the file.
 std::string CheckLine(const CheckedFile& file);

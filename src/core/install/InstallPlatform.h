@@ -29,6 +29,8 @@ public:
     virtual bool MoveOver(const std::string& from, const std::string& to) = 0;
     // DeleteFileA.
     virtual bool Remove(const std::string& path) = 0;
+    // RemoveDirectoryA: removes an empty folder.
+    virtual bool RemoveFolder(const std::string& path) = 0;
     // SetCurrentDirectoryA.
     virtual bool EnterFolder(const std::string& path) = 0;
     // Sleep.
@@ -36,6 +38,13 @@ public:
     // WinExec with the given command line and show mode; true when the system reports a start
     // (a result above 31).
     virtual bool Start(const std::string& commandLine, int showMode) = 0;
+
+    // The machine-wide installation lock (a named mutex that every program of this product
+    // on the machine shares): CreateMutexA, then WaitForSingleObject for at most `waitMs`.
+    // True when this process holds the lock, also when its last holder ended without letting
+    // it go. Held until Unlock (ReleaseMutex).
+    virtual bool Lock(unsigned waitMs) = 0;
+    virtual void Unlock() = 0;
 };
 
 }  // namespace korva

@@ -99,6 +99,11 @@ void WriteInstallation(const InstallLayout& layout, const Payload& payload, Inst
                    static_cast<std::uint32_t>(commandLine->size()), steps);
 }
 
+InstallLock::InstallLock(InstallPlatform& platform, unsigned waitMs, const std::string& busyMessage)
+    : platform_(platform) {
+    if (!platform_.Lock(waitMs)) throw InstallError(InstallFailure::Busy, busyMessage);
+}
+
 std::string EnterTypesFolder(const InstallLayout& layout, InstallPlatform& platform) {
     // The command file runs in the working directory it inherits, and mkcat.exe is looked
     // up there first: starting it anywhere but in the Types folder is not the installation
@@ -114,12 +119,14 @@ void RunInstallation(const InstallRequest& request, const Payload& payload, Inst
     if (lonWorks.empty()) return;  // the check has shown its warning
 
     const InstallLayout layout = LayoutFor(lonWorks, request.developerMode ? request.deviceFolderName : "KR");
-    WriteInstallation(layout, payload, platform, codePage);
-    const std::string start = EnterTypesFolder(layout, platform);
-    platform.Pause(kStartDelayMs);
-    if (!platform.Start(start, kShowNormal))
-        throw InstallError(InstallFailure::Start, "Cannot start " + layout.commandFile);
-
+    {
+        const InstallLock lock(platform, kWindowLockWaitMs, kInstallBusy);
+        WriteInstallation(layout, payload, platform, codePage);
+        const std::string start = EnterTypesFolder(layout, platform);
+        platform.Pause(kStartDelayMs);
+        if (!platform.Start(start, kShowNormal))
+            throw InstallError(InstallFailure::Start, "Cannot start " + layout.commandFile);
+    }
     messages.ShowMessage(kInstallSuccess);
 }
 

@@ -16,9 +16,10 @@ namespace korva {
 
 inline constexpr const char* kInstallSuccess = "Information: The operation is successfully complete.";
 
-// What failed: a folder ("Cannot create"), a file ("Cannot write") or the start of the
-// command file ("Cannot start").
-enum class InstallFailure { Folder, File, Start };
+// What failed: a folder ("Cannot create"), a file ("Cannot write"), the start of the
+// command file ("Cannot start"), or the wait for the machine-wide installation lock while
+// another installation held it.
+enum class InstallFailure { Folder, File, Start, Busy };
 
 // The error that ends an installation; the window shows its message, the console program
 // also maps its kind to an exit code.
@@ -58,6 +59,20 @@ std::array<ResourceFile, 5> ResourceFiles(const InstallLayout& layout, const Pay
 // OEM code page; nothing when that code page cannot spell the folder.
 std::optional<std::string> CommandFileBytes(const InstallLayout& layout, const CodePage& codePage);
 
+// Holds the machine-wide installation lock for its scope, so that one installation at a
+// time writes files and runs the catalog tool, whichever program runs it. Raises
+// InstallError(Busy, busyMessage) when the lock is not had within `waitMs`.
+class InstallLock {
+public:
+    InstallLock(InstallPlatform& platform, unsigned waitMs, const std::string& busyMessage);
+    ~InstallLock() { platform_.Unlock(); }
+    InstallLock(const InstallLock&) = delete;
+    InstallLock& operator=(const InstallLock&) = delete;
+
+private:
+    InstallPlatform& platform_;
+};
+
 // Told of every step of an installation that succeeded, as it ends (the console's log).
 class InstallSteps {
 public:
@@ -83,9 +98,15 @@ struct InstallRequest {
     std::string deviceFolderName;  // the text of the folder-name box; used only in developer mode
 };
 
+// How long the window waits for another installation to end before it says so, and what it
+// says then.
+inline constexpr unsigned kWindowLockWaitMs = 10000;
+inline constexpr const char* kInstallBusy = "Cannot install: another installation is running";
+
 // Runs one installation from the window: checks the path field (a refused path shows the
-// warning and ends the run), writes the installation, makes the Types folder the working
-// directory, pauses 300 ms and starts loninst.cmd without waiting for it. Raises
+// warning and ends the run), takes the installation lock (waiting kWindowLockWaitMs at most),
+// writes the installation, makes the Types folder the working directory, pauses 300 ms,
+// starts loninst.cmd without waiting for it and lets the lock go. Raises
 // InstallError at the first failure, after which nothing more is written or started; shows
 // the success message only when everything worked.
 void RunInstallation(const InstallRequest& request, const Payload& payload, InstallPlatform& platform,
