@@ -68,15 +68,15 @@ run(${CMAKE_COMMAND} -E env TZ=UTC
     -D "UpgradeCode=${R7716_UPGRADE_CODE}" -D "ProductCode=${product_code}"
     "${here}/r7716-install.wxs")
 # What wixl 0.101 cannot say: the log's removal with the program (it knows no RemoveFile
-# element) and the rollback actions' type (it drops Execute="rollback"): an exe from an
-# installed file (18), run as SYSTEM (2048) in the rollback script (1024 + 256), its exit
-# code ignored (64).
-# wixl makes a random package code and takes the current time: a placeholder code and the
-# commit's time first, then the code derived from the package's bytes.
+# element), and the rollback actions' type and source (it knows no exe from the Binary
+# table and drops Execute="rollback"): an exe from the Binary table (2), run as SYSTEM
+# (2048) in the rollback script (1024 + 256), its exit code ignored (64). Then, since wixl
+# makes a random package code and takes the current time: a placeholder code and the
+# commit's time first, and last the code derived from the package's bytes.
 set(platform "x64\;1033")  # the summary information's template, platform;language (one argument to run())
 run(msibuild "${msi}"
     -q "INSERT INTO `RemoveFile` (`FileKey`, `Component_`, `FileName`, `DirProperty`, `InstallMode`) VALUES ('RemoveLog', 'Program', 'r7716-install.log', 'INSTALLDIR', 2)"
-    -q "UPDATE `CustomAction` SET `Type` = 3410 WHERE `Action` = 'InstallResourceFilesRollback' OR `Action` = 'RemoveResourceFilesRollback'"
+    -q "UPDATE `CustomAction` SET `Type` = 3394, `Source` = 'RollbackProgram' WHERE `Action` = 'InstallResourceFilesRollback' OR `Action` = 'RemoveResourceFilesRollback'"
     -s "${R7716_APP_TITLE}" "${R7716_MAKER}" "${platform}" "{00000000-0000-0000-0000-000000000000}")
 run(python3 "${here}/set-msi-times.py" "${msi}" ${epoch})
 file(SHA256 "${msi}" package_sha256)
