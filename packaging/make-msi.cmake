@@ -7,11 +7,12 @@
 #   OUT          the package to write, or a folder to write R7716Tool-<version>-x64.msi into
 #   VERSION      the package's version; the product's own (src/ProductInfo.cmake) when not given
 #
-# The same input gives the same bytes: the ProductCode is a name-based UUID of the UpgradeCode
-# and the version, every time in the package (the summary information's, the program's in the
-# cabinet) is SOURCE_DATE_EPOCH, by default the time of the last commit, and the package code
-# is a name-based UUID of the package's SHA-256 as made with a placeholder code: any change
-# of the package, and only a change, gives it another package code.
+# The same input gives the same bytes: the ProductCode is derived from the version
+# (r7716_product_code, src/ProductInfo.cmake), every time in the package (the summary
+# information's, the program's in the cabinet) is SOURCE_DATE_EPOCH, by default the time of
+# the last commit, and the package code is a name-based UUID of the package's SHA-256 as made
+# with a placeholder code: any change of the package, and only a change, gives it another
+# package code.
 cmake_minimum_required(VERSION 3.25)
 set(here ${CMAKE_CURRENT_LIST_DIR})
 include(${here}/../src/ProductInfo.cmake)
@@ -53,7 +54,7 @@ function(run)
   endif()
 endfunction()
 
-string(UUID product_code NAMESPACE ${R7716_UPGRADE_CODE} NAME "ProductCode ${version}" TYPE SHA1 UPPER)
+r7716_product_code(${version} product_code)
 
 # The program in a folder of its own with the commit's time: the cabinet keeps the file's
 # time (in local time, hence TZ=UTC).
@@ -85,4 +86,4 @@ run(msibuild "${msi}" -s "${R7716_APP_TITLE}" "${R7716_MAKER}" "${platform}" "{$
 
 file(RENAME "${msi}" "${out}")
 file(REMOVE_RECURSE "${stage}")
-message(STATUS "make-msi: ${out} (version ${version}, ProductCode {${product_code}})")
+message(STATUS "make-msi: ${out} (version ${version}, ProductCode ${product_code})")

@@ -15,3 +15,9 @@ set(R7716_PRODUCT_PAGE_PATH "/korva/english/ugruppe/energiez.htm")
 # The package's UpgradeCode: fixed for the product, never changed (a new one would make a
 # new version install beside the old one instead of replacing it).
 set(R7716_UPGRADE_CODE "CB6AC15E-BCF0-4D25-A8DC-8E835EA9B4EC")
+# The package's ProductCode for a version: a name-based UUID of the UpgradeCode and the
+# version, the same for every build of that version (a detection rule can name it).
+function(r7716_product_code version out)
+  string(UUID code NAMESPACE ${R7716_UPGRADE_CODE} NAME "ProductCode ${version}" TYPE SHA1 UPPER)
+  set(${out} "{${code}}" PARENT_SCOPE)
+endfunction()
