@@ -76,7 +76,7 @@ run(${CMAKE_COMMAND} -E env TZ=UTC
 # commit's time first, and last the code derived from the package's bytes.
 set(platform "x64\;1033")  # the summary information's template, platform;language (one argument to run())
 run(msibuild "${msi}"
-    -q "INSERT INTO `RemoveFile` (`FileKey`, `Component_`, `FileName`, `DirProperty`, `InstallMode`) VALUES ('RemoveLog', 'Program', 'r7716-install.log', 'INSTALLDIR', 2)"
+    -q "INSERT INTO `RemoveFile` (`FileKey`, `Component_`, `FileName`, `DirProperty`, `InstallMode`) VALUES ('RemoveLog', 'Program', 'r7716-install.log', 'ProgramFolder', 2)"
     -q "UPDATE `CustomAction` SET `Type` = 3394, `Source` = 'RollbackProgram' WHERE `Action` = 'InstallResourceFilesRollback' OR `Action` = 'RemoveResourceFilesRollback'"
     -s "${R7716_APP_TITLE}" "${R7716_MAKER}" "${platform}" "{00000000-0000-0000-0000-000000000000}")
 run(python3 "${here}/set-msi-times.py" "${msi}" ${epoch})
