@@ -40,9 +40,12 @@ set(epoch "$ENV{SOURCE_DATE_EPOCH}")
 if(epoch STREQUAL "")
   execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY ${here} OUTPUT_VARIABLE epoch
                   OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed)
-  if(failed OR epoch STREQUAL "")
+  if(failed)
     message(FATAL_ERROR "make-msi: no SOURCE_DATE_EPOCH and no commit to take the time from")
   endif()
+endif()
+if(NOT epoch MATCHES "^[0-9]+$")
+  message(FATAL_ERROR "make-msi: SOURCE_DATE_EPOCH is seconds since 1970, not '${epoch}'")
 endif()
 
 set(stage "${out}.parts")
