@@ -1,6 +1,8 @@
 # The release zip, made by CPack's ZIP generator in the 64-bit build tree from the stage that
 # scripts/release.sh fills (the release's layout is set there):
 #   R7716Tool-<version>/R7716Tool.exe, R7716Tool-dev.exe, r7716-install.exe   the tested builds
+#   R7716Tool-<version>/R7716Tool-<version>-x64.msi   the package of the 64-bit r7716-install.exe
+#                                            (signed when signing; also beside the zip)
 #   R7716Tool-<version>/x86/...              the 32-bit builds and a README.txt that says what they are
 #   R7716Tool-<version>/README.md, R7716Tool-<version>.spdx.json, THIRD-PARTY-NOTICES.txt
 #   R7716Tool-<version>/SHA256SUMS           sha256sum format, every other file of the zip
@@ -26,7 +28,7 @@ install(CODE [[
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME R7716Tool)
-set(CPACK_PACKAGE_VENDOR "KORVA Example Meters")
+set(CPACK_PACKAGE_VENDOR "${R7716_MAKER}")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME R7716Tool-${PROJECT_VERSION})
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)

@@ -64,9 +64,9 @@ verified() { # [--tsa]: every program and package in the zip signed by the CA's 
       { echo "$file:"; cat "$work/verify.log"; return 1; }
     echo "verified $file"; count=$((count + 1))
   done
-  [ $count -ge 6 ]
+  [ $count = 7 ]  # six programs and the MSI
 }
-sbom_matches() { # SPDX 2.3; each program of the zip with its sum and three runtime packages with versions and licences
+sbom_matches() { # SPDX 2.3; each program and package of the zip with its sum, each program with three runtime packages
   python3 -c 'import glob, hashlib, json, os, sys
 top = sys.argv[1]
 [path] = glob.glob(os.path.join(top, "*.spdx.json"))
@@ -76,14 +76,21 @@ assert doc["name"] and doc["documentNamespace"] and doc["creationInfo"]["creator
 packages = {p["SPDXID"]: p for p in doc["packages"] if p["name"] and p["downloadLocation"] and not p["filesAnalyzed"]}
 links = {}
 for r in doc["relationships"]:
-    links.setdefault(r["spdxElementId"], []).append(packages[r["relatedSpdxElement"]])
-programs = {p["packageFileName"]: p for p in packages.values() if "packageFileName" in p}
-assert set(programs) == {os.path.relpath(f, top) for f in glob.glob(top + "/**/*.exe", recursive=True)}, sorted(programs)
-for name, p in programs.items():
+    links.setdefault(r["spdxElementId"], []).append((r["relationshipType"], packages[r["relatedSpdxElement"]]))
+ours = {p["packageFileName"]: p for p in packages.values() if "packageFileName" in p}
+assert set(ours) == {os.path.relpath(f, top) for e in ("exe", "msi") for f in glob.glob(f"{top}/**/*.{e}", recursive=True)}
+for name, p in ours.items():
     assert p["checksums"][0]["checksumValue"] == hashlib.sha256(open(os.path.join(top, name), "rb").read()).hexdigest(), name
-    runtimes = links[p["SPDXID"]]
-    assert len(runtimes) == 3 and all(r["versionInfo"] and r["licenseDeclared"] != "NOASSERTION" for r in runtimes), name
-' "$(unpacked)"
+    if name.endswith(".exe"):
+        runtimes = [r for kind, r in links[p["SPDXID"]] if kind == "STATIC_LINK" and r["versionInfo"] and r["licenseDeclared"] != "NOASSERTION"]
+        assert len(runtimes) == len(links[p["SPDXID"]]) == 3, name
+    else:
+        assert links[p["SPDXID"]] == [("CONTAINS", ours["r7716-install.exe"])], name' "$(unpacked)"
+}
+msi_holds_signed_program() { # the file it installs and the copy its rollback actions run
+  local top; top=$(unpacked) && rm -rf "$work/msi" && msiextract -C "$work/msi" "$top"/*.msi &&
+    cmp "$(find "$work/msi" -name r7716-install.exe)" "$top/r7716-install.exe" &&
+    msiinfo extract "$top"/*.msi Binary.RollbackProgram | cmp - "$top/r7716-install.exe"
 }
 refused() { # PASSWORD TEXT RELEASE_OPTION...: refused with TEXT before the build, an earlier zip gone, no password shown
   mkdir -p build/release && cp "$work/pfx.zip" build/release/earlier.zip
@@ -108,8 +115,9 @@ check() { # NAME COMMAND...
 pfx=$work/signer.pfx token="pkcs11:token=r7716-test;object=signer;type=private"
 check "release signed with a PKCS#12 file, the password on no command line" password_hidden
 cp build/release/*.zip "$work/pfx.zip"
-check "each program: signature verified against the CA, signing time the commit's" verified
-check "bill of materials: SPDX 2.3; its programs and sums those of the zip" sbom_matches
+check "each program and the MSI: signature verified against the CA, signing time the commit's" verified
+check "the MSI holds the signed console program" msi_holds_signed_program
+check "bill of materials: SPDX 2.3; its programs, package and sums those of the zip" sbom_matches
 check "the signed console program runs under Wine" runs_under_wine
 check "wrong password: refused before the build, no zip" refused "not the password" "wrong password" --sign "$pfx"
 check "unreadable file: refused, no zip" refused "$R7716_SIGN_PASSWORD" "cannot read" --sign "$work/missing.pfx"

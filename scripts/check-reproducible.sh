@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks that the release is reproducible: the tracked source files are copied into a folder
-# of another name, the release is made there again, later, by scripts/release.sh with the
-# given options (the same as those of the release in build/release, which must be made
+# of another name, the release is made there again, later and in another time zone, by
+# scripts/release.sh with the given options (the same as those of the release in build/release, which must be made
 # already), and compared byte for byte with build/release: the six programs as built (before
 # signing), the zip and the MSI. Also checks that no build folder's name is left in them.
 # Usage: scripts/check-reproducible.sh [RELEASE_OPTION...]     e.g. --sign FILE.pfx
@@ -17,7 +17,8 @@ mkdir -p "$src"
 git ls-files -z | tar --null -T - -cf - | tar -xf - -C "$src"
 
 echo "check-reproducible: the release again in $src"
-(cd "$src" && SOURCE_DATE_EPOCH=$(git -C "$here" log -1 --format=%ct) scripts/release.sh --no-tests "$@") \
+# The copy has no history: the commit's time is given.
+(cd "$src" && TZ=Asia/Tokyo SOURCE_DATE_EPOCH=$(git -C "$here" log -1 --format=%ct) scripts/release.sh --no-tests "$@") \
   >"$work/release.log" 2>&1 || { cat "$work/release.log"; exit 1; }
 
 status=0

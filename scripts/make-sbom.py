@@ -8,7 +8,9 @@ the document's time is SOURCE_DATE_EPOCH, its namespace derived from the program
 
 Usage: make-sbom.py --stage DIR --name NAME --version V --supplier ORG --namespace URL
                     --toolchain FOLDER COMPILER [--toolchain FOLDER COMPILER ...]
-  FOLDER: a folder of the stage whose *.exe were linked by COMPILER (. for the stage itself)."""
+                    [--installer FILE PROGRAM ...]
+  FOLDER: a folder of the stage whose *.exe were linked by COMPILER (. for the stage itself);
+  FILE: an installer package of the stage that holds PROGRAM, a program of the stage."""
 import argparse
 import hashlib
 import json
@@ -38,6 +40,14 @@ def spdx_id(*parts):
     return "SPDXRef-" + "-".join("".join(c if c.isalnum() or c in ".-" else "-" for c in p) for p in parts)
 
 
+def release_id(path):
+    return spdx_id("Release", path.replace("/", "-"))
+
+
+def relationship(element, kind, related):
+    return {"spdxElementId": element, "relationshipType": kind, "relatedSpdxElement": related}
+
+
 def runtime_packages(compiler):
     """[(debian package, version, architecture, part, licence)] for the compiler's runtime."""
     found = []
@@ -61,10 +71,24 @@ def main():
     for option in ("stage", "name", "version", "supplier", "namespace"):
         ap.add_argument("--" + option, required=True)
     ap.add_argument("--toolchain", nargs=2, action="append", required=True, metavar=("FOLDER", "COMPILER"))
+    ap.add_argument("--installer", nargs=2, action="append", default=[], metavar=("FILE", "PROGRAM"))
     args = ap.parse_args()
     epoch = int(os.environ["SOURCE_DATE_EPOCH"])
 
     packages, relationships, notices = [], [], {}
+
+    def ours(path, purpose):  # one of the release's own files, which the document describes
+        ref = release_id(path)
+        packages.append({
+            "SPDXID": ref, "name": path, "versionInfo": args.version, "packageFileName": path,
+            "supplier": "Organization: " + args.supplier, "downloadLocation": "NOASSERTION",
+            "filesAnalyzed": False, "primaryPackagePurpose": purpose,
+            "checksums": [{"algorithm": "SHA256", "checksumValue": sha256(os.path.join(args.stage, path))}],
+            "licenseConcluded": "NOASSERTION", "licenseDeclared": "NOASSERTION", "copyrightText": "NOASSERTION",
+        })
+        relationships.append(relationship("SPDXRef-DOCUMENT", "DESCRIBES", ref))
+        return ref
+
     runtimes = {}  # SPDX id of a runtime package -> its entry
     for folder, compiler in args.toolchain:
         links = []
@@ -91,19 +115,10 @@ def main():
             notices.setdefault(text, []).append((package, version, part, copyright_file))
         directory = os.path.join(args.stage, folder)
         for exe in sorted(e for e in os.listdir(directory) if e.endswith(".exe")):
-            path = os.path.normpath(os.path.join(folder, exe))
-            ref = spdx_id("Program", path.replace("/", "-"))
-            packages.append({
-                "SPDXID": ref, "name": path, "versionInfo": args.version, "packageFileName": path,
-                "supplier": "Organization: " + args.supplier, "downloadLocation": "NOASSERTION",
-                "filesAnalyzed": False, "primaryPackagePurpose": "APPLICATION",
-                "checksums": [{"algorithm": "SHA256", "checksumValue": sha256(os.path.join(args.stage, path))}],
-                "licenseConcluded": "NOASSERTION", "licenseDeclared": "NOASSERTION", "copyrightText": "NOASSERTION",
-            })
-            relationships.append({"spdxElementId": "SPDXRef-DOCUMENT", "relationshipType": "DESCRIBES",
-                                  "relatedSpdxElement": ref})
-            relationships += [{"spdxElementId": ref, "relationshipType": "STATIC_LINK", "relatedSpdxElement": r}
-                              for r in links]
+            ref = ours(os.path.normpath(os.path.join(folder, exe)), "APPLICATION")
+            relationships += [relationship(ref, "STATIC_LINK", r) for r in links]
+    for installer, program in args.installer:
+        relationships.append(relationship(ours(installer, "INSTALL"), "CONTAINS", release_id(program)))
 
     sums = "".join(p["checksums"][0]["checksumValue"] + p["packageFileName"] for p in packages)
     document = {

@@ -2,8 +2,10 @@
 # Makes the release zip build/release/R7716Tool-<version>.zip: builds both Windows presets,
 # runs the 64-bit build's tests under Wine (the zip holds the programs they tested; skipped
 # with --no-tests when the caller has just run them), stages copies of the six programs,
-# signs them when asked, writes the bill of materials and the notices, packs with CPack's ZIP
-# generator and makes the zip reproducible (scripts/normalize-zip.py).
+# signs them when asked, makes the package R7716Tool-<version>-x64.msi of the staged
+# r7716-install.exe (packaging/make-msi.cmake) and signs it, writes the bill of materials and
+# the notices, packs with CPack's ZIP generator and makes the zip reproducible
+# (scripts/normalize-zip.py). The package lies in the zip and beside it.
 #
 # Usage: scripts/release.sh [--no-tests] [SIGNING] [--timestamp URL]
 #   --sign PFX_FILE                           sign with the key and certificate of a PKCS#12 file
@@ -104,10 +106,9 @@ else
   cmake --build --preset windows -j2 --target "${programs[@]}"
 fi
 
-fact() { sed -n "s/^#define $1 \"\(.*\)\"\$/\1/p" build/windows/generated/ProductInfo.h; }
-version=$(fact R7716_VERSION) title=$(fact R7716_APP_TITLE) web_host=$(fact R7716_WEB_HOST)
-vendor=$(sed -n 's/^set(CPACK_PACKAGE_VENDOR "\(.*\)")$/\1/p' build/windows/CPackConfig.cmake)
-top=R7716Tool-$version
+fact() { sed -n "s/^set($1 \"\{0,1\}\([^\"]*\)\"\{0,1\})\$/\1/p" src/ProductInfo.cmake; }
+version=$(fact R7716_VERSION) title=$(fact R7716_APP_TITLE) maker=$(fact R7716_MAKER) web_host=$(fact R7716_WEB_HOST)
+top=R7716Tool-$version msi=R7716Tool-$version-x64.msi
 
 echo "== release: stage${sign:+ and sign}${published:+ and attach the signatures of $published}"
 mkdir -p "$stage/x86"
@@ -142,21 +143,27 @@ if [ -n "$sign$published" ]; then
   for program in "${programs[@]}"; do sign_staged $program.exe; sign_staged x86/$program.exe; done
 fi
 
+echo "== release: the package of the staged r7716-install.exe"
+cmake -P packaging/make-msi.cmake "$stage/r7716-install.exe" "$stage/$msi"
+[ -z "$sign$published" ] || sign_staged "$msi"
+
 echo "== release: bill of materials and notices"
 compiler() { sed -n 's/^R7716_CXX_COMPILER:INTERNAL=//p' "$1/CMakeCache.txt"; }
-python3 scripts/make-sbom.py --stage "$stage" --name "$top" --version "$version" --supplier "$vendor" \
+python3 scripts/make-sbom.py --stage "$stage" --name "$top" --version "$version" --supplier "$maker" \
   --namespace "https://$web_host/spdx" \
-  --toolchain . "$(compiler build/windows)" --toolchain x86 "$(compiler build/windows-x86)"
+  --toolchain . "$(compiler build/windows)" --toolchain x86 "$(compiler build/windows-x86)" \
+  --installer "$msi" r7716-install.exe
 
 echo "== release: pack"
 (cd build/windows && cpack --config CPackConfig.cmake)
 zip=build/release/$top.zip
 python3 scripts/normalize-zip.py "$zip"
+cp "$stage/$msi" build/release/
 
 # The zip as a user gets it: every file listed in SHA256SUMS, every sum right.
 (cd "$work" && cmake -E tar xf "$OLDPWD/$zip")
 (cd "$work/$top" && sha256sum --quiet -c SHA256SUMS &&
   [ "$(find . -type f ! -name SHA256SUMS | wc -l)" = "$(wc -l < SHA256SUMS)" ]) ||
   fail "SHA256SUMS does not cover the zip"
-echo "release: $zip ($(sha256sum "$zip" | cut -d' ' -f1))"
+echo "release: $zip ($(sha256sum "$zip" | cut -d' ' -f1)) and build/release/$msi"
 (cd "$work" && find "$top" -type f | sort)

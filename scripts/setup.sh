@@ -5,7 +5,7 @@ set -euo pipefail
 packages=("$@")
 [ $# -gt 0 ] || packages=(cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev python3
           g++-mingw-w64-x86-64 g++-mingw-w64-i686
-          wine wine64 xvfb xauth fonts-wine
+          wine wine64 xvfb xauth fonts-wine wixl msitools
           clang libclang-rt-14-dev clang-format
           osslsigncode openssl softhsm2 libengine-pkcs11-openssl)
 missing=()

@@ -1,4 +1,4 @@
-// bench_console RUNS INSTALL_EXE FLOOR_EXE SCRATCH_FOLDER RESOURCE_DIR
+// bench_console RUNS INSTALL_EXE FLOOR_EXE SCRATCH_FOLDER RESOURCE_DIR [PACKAGE]
 //
 // A whole run of the console installer, process start to process end, against the least
 // work of the same kind (bench_console_floor: folders, CopyFileA of the five files, a command
@@ -6,9 +6,11 @@
 // holds a catalog tool that ends at once (a copy of the floor program as mkcat.exe); the two
 // alternate which goes first. After each run the exit code must be 0 and the five files must
 // equal RESOURCE_DIR byte for byte, so a run that did not install counts as a failure.
+// With PACKAGE (the .msi), each run also times a whole `msiexec /i PACKAGE /qn LONWORKSDIR=`
+// into a third fresh folder, and removes the package again afterwards (msiexec /x, not timed).
 //
-// Prints every run and, last: median console <ms> and median floor <ms>. Exit status 0 when
-// every run succeeded.
+// Prints every run and, last: median console <ms>, median floor <ms> and, with a package,
+// median msi <ms>. Exit status 0 when every run succeeded.
 #include <cstdlib>
 
 #include "Timing.h"
@@ -73,8 +75,8 @@ bool Installed(const std::string& lonworks, const std::string& resources) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 6 || std::atoi(argv[1]) < 1) {
-        std::fputs("usage: bench_console RUNS INSTALL_EXE FLOOR_EXE SCRATCH_FOLDER RESOURCE_DIR\n", stderr);
+    if (argc < 6 || argc > 7 || std::atoi(argv[1]) < 1) {
+        std::fputs("usage: bench_console RUNS INSTALL_EXE FLOOR_EXE SCRATCH_FOLDER RESOURCE_DIR [PACKAGE]\n", stderr);
         return 2;
     }
     const int runs = std::atoi(argv[1]);
@@ -82,11 +84,12 @@ int main(int argc, char** argv) {
     const std::string floorExe = bench::WindowsPath(argv[3]);
     const std::string root = bench::WindowsPath(argv[4]);
     const std::string resources = bench::WindowsPath(argv[5]);
+    const std::string package = argc == 7 ? bench::WindowsPath(argv[6]) : "";
     if (!bench::MakeFolders(root)) return 1;
     char stamp[64];
     std::snprintf(stamp, sizeof stamp, "%lu-%lu", GetCurrentProcessId(), GetTickCount());
 
-    std::vector<double> ours, floor;
+    std::vector<double> ours, floor, msi;
     for (int run = 0; run < runs; ++run) {
         char name[128];
         std::snprintf(name, sizeof name, "\\%s-%02d", stamp, run + 1);
@@ -105,8 +108,19 @@ int main(int argc, char** argv) {
         ours.push_back(a);
         floor.push_back(b);
         std::printf("run %2d r7716-install %.1f ms, floor %.1f ms\n", run + 1, a, b);
+        if (package.empty()) continue;
+        const std::string msiFolder = root + name + "\\msi\\LonWorks";
+        if (!Prepare(msiFolder, floorExe)) return 1;
+        const double m = TimeProcess("msiexec.exe /i \"" + package + "\" /qn LONWORKSDIR=\"" + msiFolder + "\"", root);
+        if (m < 0 || !Installed(msiFolder, resources) ||
+            TimeProcess("msiexec.exe /x \"" + package + "\" /qn", root) < 0)
+            return 1;
+        msi.push_back(m);
+        std::printf("run %2d msiexec /i %.1f ms\n", run + 1, m);
     }
     std::printf("median console %.2f min %.2f max %.2f\n", bench::Median(ours), bench::Min(ours), bench::Max(ours));
     std::printf("median floor %.2f min %.2f max %.2f\n", bench::Median(floor), bench::Min(floor), bench::Max(floor));
+    if (!msi.empty())
+        std::printf("median msi %.2f min %.2f max %.2f\n", bench::Median(msi), bench::Min(msi), bench::Max(msi));
     return 0;
 }

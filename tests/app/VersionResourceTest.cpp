@@ -1,5 +1,5 @@
 // The version resource of both builds of the tool carries the product's facts from
-// ProductInfo.h: the numbers, the version texts and the title.
+// ProductInfo.h: the numbers, the version texts, the title and the maker.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -57,10 +57,8 @@ TEST(VersionResource, BothBuildsCarryTheProductsVersionAndTitle) {
             std::string want;
         };
         const Field fields[] = {
-            {"FileDescription", R7716_APP_TITLE},
-            {"ProductName", R7716_APP_TITLE},
-            {"FileVersion", R7716_FILE_VERSION},
-            {"ProductVersion", R7716_VERSION},
+            {"FileDescription", R7716_APP_TITLE}, {"ProductName", R7716_APP_TITLE}, {"FileVersion", R7716_FILE_VERSION},
+            {"ProductVersion", R7716_VERSION},    {"CompanyName", R7716_MAKER},
         };
         for (const Field& f : fields) EXPECT_EQ(resource.Text(f.name), f.want) << f.name;
     }

@@ -1,0 +1,107 @@
+// The package's life as a distribution system sees it: msiexec's real exit code, the files, the
+// program, the Add/Remove Programs entry. The catalog tool is the stand-in (FaultDecoy.cpp).
+#include <gtest/gtest.h>
+
+#include "Driver.h"
+#include "ProductInfo.h"
+
+using namespace e2e;
+
+namespace {
+
+// Starts the command line and waits for its end (at most two minutes); its exit code.
+long RunToEnd(std::string commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    DWORD code = 0;
+    if (WaitForSingleObject(process.hProcess, 120000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 99);
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<long>(code);
+}
+
+// The Add/Remove Programs entry of a ProductCode: "version | publisher | NoModify", or empty.
+std::string Entry(const std::string& productCode) {
+    const std::string key = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + productCode;
+    auto value = [&key](const char* name) {
+        char data[512] = "";
+        DWORD size = sizeof data, type = 0;
+        RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_SZ | RRF_RT_REG_DWORD, &type, data, &size);
+        return type == REG_DWORD ? std::to_string(*reinterpret_cast<DWORD*>(data)) : std::string(data);
+    };
+    if (value("DisplayName") != R7716_APP_TITLE) return "";
+    return value("DisplayVersion") + " | " + value("Publisher") + " | " + value("NoModify");
+}
+
+TEST(MsiPackage, FailuresInstallationRepairUpgradeAndRemoval) {
+    // Each version's ProductCode, derived from it (src/ProductInfo.cmake).
+    const std::string codes[2] = {R7716_E2E_MSI_PRODUCT_CODE, R7716_E2E_MSI_UPGRADE_PRODUCT_CODE};
+    const std::string versions[2] = {R7716_VERSION, R7716_E2E_MSI_UPGRADE_VERSION};
+    for (const std::string& code : codes)  // what an earlier run left installed
+        if (!Entry(code).empty()) RunToEnd("msiexec.exe /x " + code + " /qn");
+    ASSERT_EQ(Entry(codes[0]) + Entry(codes[1]), "") << "cannot remove an earlier installation";
+    // A failed package ends msiexec with 1603 on Windows, with 1627 under Wine (a known difference).
+    const long failed = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") ? 1627 : 1603;
+    const std::string lonworks = MakeScratchDir("msi") + "\\LonWorks", types = lonworks + "\\Types";
+    ASSERT_TRUE(MakeDirs(types) && PlaceDecoy(types + "\\mkcat.exe"));
+    char folder[MAX_PATH] = "";
+    ExpandEnvironmentStringsA("%ProgramFiles%\\KORVA\\R7716 Updates Tool", folder, MAX_PATH);
+    const std::string programFolder = folder;
+    const std::string package = "\"" + ToWindowsPath(R7716_E2E_MSI) + "\"";
+
+    struct Step {
+        const char* name;
+        std::string arguments;  // msiexec's, before /qn
+        const char* catalogExit;
+        long exitCode;
+        const char* version;  // of the one entry; nullptr: none, and no program
+        bool filesCurrent;    // else none of the six files is there
+        bool catalogRan;      // a repair too runs the installation again
+    } steps[] = {
+        {"a refused folder", "/i " + package + " LONWORKSDIR=" + types, "0", failed, nullptr, false, false},
+        {"the catalog tool fails: all rolled back", "/i " + package + " LONWORKSDIR=" + lonworks, "3", failed, nullptr,
+         false, true},
+        // A trailing backslash reaches the program; it must not escape the closing quote.
+        {"installed", "/i " + package + " LONWORKSDIR=" + lonworks + "\\", "0", 0, R7716_VERSION, true, true},
+        // Wine's msiexec does not implement /fa PRODUCTCODE: the same repair through properties.
+        {"a repair", "/i " + package + " REINSTALL=ALL REINSTALLMODE=vomus", "0", 0, R7716_VERSION, true, true},
+        {"an upgrade, the folder remembered", "/i \"" + ToWindowsPath(R7716_E2E_MSI_UPGRADE) + "\"", "0", 0,
+         R7716_E2E_MSI_UPGRADE_VERSION, true, true},
+        // Windows removes the old version during an upgrade with UPGRADINGPRODUCTCODE set;
+        // Wine's RemoveExistingProducts does not set it, so that removal is made here.
+        {"the removal an upgrade runs keeps the files",
+         "/x " + codes[1] + " UPGRADINGPRODUCTCODE={00000000-0000-0000-0000-000000000001}", "0", 0, nullptr, true,
+         false},
+        {"installed again", "/i " + package + " LONWORKSDIR=" + lonworks + "\\", "0", 0, R7716_VERSION, true, true},
+        {"removed", "/x " + codes[0], "0", 0, nullptr, false, false},
+    };
+    for (Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        DeleteFileA((types + "\\mkcat.exe.ran").c_str());
+        ASSERT_TRUE(WriteFileBytes(types + "\\mkcat.exe.exit", step.catalogExit));
+        EXPECT_EQ(RunToEnd("msiexec.exe " + step.arguments + " /qn /l*v \"" + lonworks + "\\..\\msiexec.log\""),
+                  step.exitCode);
+
+        for (int i = 0; i < 2; ++i) {
+            const bool installed = step.version && versions[i] == step.version;
+            EXPECT_EQ(Entry(codes[i]), installed ? versions[i] + " | " R7716_MAKER " | 1" : "") << versions[i];
+        }
+        EXPECT_EQ(Exists(programFolder + "\\r7716-install.exe"), step.version != nullptr);
+        EXPECT_EQ(Exists(types + "\\mkcat.exe.ran"), step.catalogRan);
+        const std::string log = ReadFileBytes(programFolder + "\\r7716-install.log").value_or("");
+        EXPECT_TRUE(!step.version || log.ends_with("| end | exit code 0\r\n")) << log;
+        if (step.filesCurrent) {  // as the detection rule sees them
+            EXPECT_EQ(RunToEnd("\"" + ToWindowsPath(R7716_E2E_CONSOLE) + "\" --check " + lonworks + "\\"), 0);
+        } else {
+            EXPECT_FALSE(Exists(lonworks + "\\Import\\R7716.XIF") || IsDirectory(types + "\\User\\KR") ||
+                         Exists(types + "\\loninst.cmd"));
+        }
+    }
+    EXPECT_FALSE(IsDirectory(programFolder)) << "the program's folder (or its log) stays after the removal";
+}
+
+}  // namespace
