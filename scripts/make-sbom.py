@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Writes the release's bill of materials (SPDX 2.3 JSON) and THIRD-PARTY-NOTICES.txt into the
-release stage (scripts/release.sh). The bill lists every program of the stage with its SHA-256
-sum and the runtime libraries linked statically into it: the Debian packages that hold the
-compiler's runtime archives (found by asking the compiler and dpkg on this machine), with their
-versions and licences. The notices are those packages' own copyright files. No current time:
-the document's time is SOURCE_DATE_EPOCH, its namespace derived from the programs' sums.
+release stage (scripts/release.sh). The bill lists every program of the stage and each installer
+package given with its SHA-256 sum, and the runtime libraries linked statically into the
+programs: the Debian packages that hold the compiler's runtime archives (found by asking the
+compiler and dpkg on this machine), with their versions and licences. The notices are those
+packages' own copyright files. No current time: the document's time is SOURCE_DATE_EPOCH, its
+namespace derived from the sums.
 
 Usage: make-sbom.py --stage DIR --name NAME --version V --supplier ORG --namespace URL
                     --toolchain FOLDER COMPILER [--toolchain FOLDER COMPILER ...]
@@ -41,7 +42,7 @@ def spdx_id(*parts):
 
 
 def release_id(path):
-    return spdx_id("Release", path.replace("/", "-"))
+    return spdx_id("Release", path)
 
 
 def relationship(element, kind, related):
