@@ -5,8 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 work=$(mktemp -d "${TMPDIR:-/tmp}/r7716-check-release.XXXXXX")
-tsa_pid=""
-trap '[ -z "$tsa_pid" ] || kill "$tsa_pid"; rm -rf "$work"' EXIT
+trap '[ -z "${tsa_pid:-}" ] || kill "$tsa_pid"; rm -rf "$work"' EXIT
 export R7716_SIGN_PASSWORD="throwaway $RANDOM$RANDOM"
 epoch=$(git log -1 --format=%ct)
 
@@ -31,9 +30,8 @@ softhsm2-util --init-token --free --label r7716-test --so-pin 0000 --pin "$R7716
 softhsm2-util --import "$work/signer.p8" --token r7716-test --label signer --id 01 --pin "$R7716_SIGN_PASSWORD" >/dev/null
 
 # An RFC 3161 time-stamp authority on loopback: openssl ts answers each request.
-printf '[tsa]\ndefault_tsa = t\n[t]\nserial = %s/tsa.serial\nsigner_cert = %s/tsa.pem\nsigner_key = %s/tsa.key\nsigner_digest = sha256\ndefault_policy = 1.3.6.1.4.1.4146.2.3\ndigests = sha256\ness_cert_id_alg = sha256\n' \
+echo 01 >"$work/tsa.serial" && printf '[tsa]\ndefault_tsa = t\n[t]\nserial = %s/tsa.serial\nsigner_cert = %s/tsa.pem\nsigner_key = %s/tsa.key\nsigner_digest = sha256\ndefault_policy = 1.3.6.1.4.1.4146.2.3\ndigests = sha256\ness_cert_id_alg = sha256\n' \
   "$work" "$work" "$work" >"$work/tsa.cnf"
-echo 01 >"$work/tsa.serial"
 python3 -c 'import http.server as h, subprocess, sys
 class TSA(h.BaseHTTPRequestHandler):
     def do_POST(self):
@@ -69,8 +67,7 @@ verified() { # [--tsa]: every program and package in the zip signed by the CA's 
 sbom_matches() { # SPDX 2.3; each program and package of the zip with its sum, each program with three runtime packages
   python3 -c 'import glob, hashlib, json, os, sys
 top = sys.argv[1]
-[path] = glob.glob(os.path.join(top, "*.spdx.json"))
-doc = json.load(open(path))
+[doc] = [json.load(open(path)) for path in glob.glob(os.path.join(top, "*.spdx.json"))]
 assert (doc["spdxVersion"], doc["dataLicense"], doc["SPDXID"]) == ("SPDX-2.3", "CC0-1.0", "SPDXRef-DOCUMENT")
 assert doc["name"] and doc["documentNamespace"] and doc["creationInfo"]["creators"]
 packages = {p["SPDXID"]: p for p in doc["packages"] if p["name"] and p["downloadLocation"] and not p["filesAnalyzed"]}
