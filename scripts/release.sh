@@ -119,20 +119,22 @@ done
 cp README.md "$stage/"
 cp cmake/release-x86-README.txt "$stage/x86/README.txt"
 
-# Signs FILE (relative to the stage) in place: the signing time is the commit's.
+# Signs FILE (relative to the stage) in place: the signing time is the commit's. An MSI's
+# signature covers its streams' metadata too (MsiDigitalSignatureEx).
 sign_staged() {
-  local file=$stage/$1
+  local file=$stage/$1 msi_options=()
+  [[ $1 != *.msi ]] || msi_options=(-add-msi-dse)
   if [ -n "$published" ]; then
     [ -f "$work/published/$top/$1" ] || fail "$published holds no $top/$1"
     rm -f "$work/signature"
     osslsigncode extract-signature -in "$work/published/$top/$1" -out "$work/signature" >"$work/sign.log" 2>&1 ||
       fail "$top/$1 in $published carries no signature"
     # Its verdict needs the signer's CA; the comparison below is the check.
-    osslsigncode attach-signature -sigin "$work/signature" -in "$file" -out "$file.signed" >"$work/sign.log" 2>&1 || true
+    osslsigncode attach-signature "${msi_options[@]}" -sigin "$work/signature" -in "$file" -out "$file.signed" >"$work/sign.log" 2>&1 || true
     cmp -s "$file.signed" "$work/published/$top/$1" ||
       fail "$1 of this build with the published signature differs from the published $1: the build is not the one that was signed"
   else
-    signtool sign -h sha256 -time "$SOURCE_DATE_EPOCH" -n "$title" "${timestamp_options[@]}" \
+    signtool sign -h sha256 -time "$SOURCE_DATE_EPOCH" -n "$title" "${timestamp_options[@]}" "${msi_options[@]}" \
       -in "$file" -out "$file.signed" >"$work/sign.log" 2>&1 ||
       { echo "release: signing $1 failed" >&2; sed 's/^/  /' "$work/sign.log" >&2; exit 1; }
   fi
