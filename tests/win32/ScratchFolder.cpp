@@ -7,21 +7,29 @@
 namespace korva::testing {
 namespace {
 
-// Removes a folder and everything below it; what cannot be removed stays.
-void RemoveTree(const std::string& path) {
-    WIN32_FIND_DATAA data;
-    const HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
+// Removes a folder and everything below it; what cannot be removed stays. Wide names: a file
+// whose name the ANSI code page cannot spell (a test makes one) is removed too.
+void RemoveTree(const std::wstring& path) {
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = data.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
+            const std::wstring name = data.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring child = path + L"\\" + name;
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(child);
-            else DeleteFileA(child.c_str());
-        } while (FindNextFileA(find, &data));
+            else DeleteFileW(child.c_str());
+        } while (FindNextFileW(find, &data));
         FindClose(find);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
+}
+
+std::wstring Wide(const std::string& ansi) {
+    std::wstring wide(ansi.size(), L'\0');  // never more characters than bytes
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(),
+                                    static_cast<int>(wide.size())));
+    return wide;
 }
 
 }  // namespace
@@ -33,13 +41,13 @@ ScratchFolder::ScratchFolder(const std::string& tag) {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     const std::string folder = std::string(buffer) + "r7716 " + tag + " " + std::to_string(GetCurrentProcessId()) +
                                " " + (info ? info->name() : "");
-    RemoveTree(folder);
+    RemoveTree(Wide(folder));
     if (CreateDirectoryA(folder.c_str(), nullptr)) path_ = folder;
 }
 
 ScratchFolder::~ScratchFolder() {
     if (!savedDirectory_.empty()) SetCurrentDirectoryA(savedDirectory_.c_str());
-    if (!path_.empty()) RemoveTree(path_);
+    if (!path_.empty()) RemoveTree(Wide(path_));
 }
 
 }  // namespace korva::testing
