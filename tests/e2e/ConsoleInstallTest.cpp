@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "Driver.h"
 
@@ -132,6 +133,7 @@ TEST_F(ConsoleInstall, EveryExitCodeFromARealRun) {
         std::string err;          // exactly; <L> stands for the LonWorks folder
         std::string outContains;  // a part of standard output
         bool installed;           // the five files and the command file are there
+        bool lockHeld = false;    // another installation holds the machine-wide lock meanwhile
     } cases[] = {
         {"installed, the catalog tool ended with 0",
          [](ConsoleInstall& t) {
@@ -171,6 +173,26 @@ TEST_F(ConsoleInstall, EveryExitCodeFromARealRun) {
          },
          0, "", standIn + kSuccess, true},
         {"no folder given", [](ConsoleInstall&) { return std::vector<std::wstring>{}; }, 1, "", "", false},
+        // Another installation runs: an installation or removal waits --wait seconds for it and
+        // then writes nothing; the check takes no lock.
+        {"another installation runs through --wait 1",
+         [](ConsoleInstall& t) {
+             t.Prepare(t.lonworks_, 0);
+             return std::vector<std::wstring>{L"--wait", L"1", Wide(t.lonworks_)};
+         },
+         1618, "Cannot install: another installation is running.\r\n", "", false, true},
+        {"another installation runs, --remove --wait 0",
+         [](ConsoleInstall& t) {
+             t.Prepare(t.lonworks_, 0);
+             return std::vector<std::wstring>{L"--remove", L"--wait", L"0", Wide(t.lonworks_)};
+         },
+         1618, "Cannot remove: another installation is running.\r\n", "", false, true},
+        {"another installation runs, --check",
+         [](ConsoleInstall& t) {
+             t.Prepare(t.lonworks_, 0);
+             return std::vector<std::wstring>{L"--check", Wide(t.lonworks_)};
+         },
+         7, "", "missing    ", false, true},
         {"the path does not end in LonWorks",
          [](ConsoleInstall& t) {
              MakeDirs(t.lonworks_);
@@ -212,8 +234,12 @@ TEST_F(ConsoleInstall, EveryExitCodeFromARealRun) {
         SCOPED_TRACE(c.name);
         SetUp();
         const std::vector<std::wstring> arguments = c.prepare(*this);
+        std::optional<HeldInstallLock> lock;
+        if (c.lockHeld) lock.emplace();
+        ASSERT_EQ(lock && lock->Held(), c.lockHeld);
         const DWORD began = GetTickCount();
         const Outcome outcome = Run(arguments);
+        lock.reset();
         EXPECT_LT(GetTickCount() - began, 10000u) << "no run waits for output held open";
         EXPECT_EQ(outcome.exitCode, c.exitCode);
         std::string err = c.err;
@@ -446,37 +472,10 @@ TEST_F(ConsoleInstall, RemoveTakesOnlyThisVersionsFiles) {
     }
 }
 
-// One installation at a time: while another one holds the machine-wide lock, an installation
-// or removal waits for it and ends with 1618 when the wait runs out, having written nothing;
-// the check takes no lock. Four installations started at once into one folder all succeed,
-// and the catalog tool never runs twice at the same time.
-TEST_F(ConsoleInstall, OneInstallationAtATime) {
+// Four installations started at once into one folder all succeed, one after the other: the
+// catalog tool never runs twice at the same time.
+TEST_F(ConsoleInstall, FourInstallationsAtOnceRunOneAtATime) {
     ASSERT_NO_FATAL_FAILURE(Prepare(lonworks_, 0));
-    {
-        HeldInstallLock lock;
-        ASSERT_TRUE(lock.Held());
-        struct Case {
-            std::vector<std::wstring> arguments;
-            long exitCode;
-            std::string err;
-        } cases[] = {
-            {{L"--wait", L"1", Wide(lonworks_)}, 1618, "Cannot install: another installation is running.\r\n"},
-            {{L"--remove", L"--wait", L"0", Wide(lonworks_)},
-             1618,
-             "Cannot remove: another installation is running.\r\n"},
-            {{L"--check", Wide(lonworks_)}, 7, ""},
-        };
-        for (const auto& c : cases) {
-            SCOPED_TRACE(std::string(c.arguments.front().begin(), c.arguments.front().end()));
-            const DWORD began = GetTickCount();
-            const Outcome outcome = Run(c.arguments);
-            EXPECT_EQ(outcome.exitCode, c.exitCode);
-            EXPECT_EQ(outcome.err, c.err);
-            EXPECT_LT(GetTickCount() - began, 10000u) << "the wait is bounded by --wait";
-            EXPECT_FALSE(Exists(lonworks_ + "\\Import")) << "written while another installation ran";
-        }
-    }
-
     ASSERT_TRUE(WriteFileBytes(types_ + "\\mkcat.exe.hold", "300"));
     std::vector<std::unique_ptr<InstallerRun>> runs;
     for (int i = 0; i < 4; ++i)
