@@ -78,10 +78,6 @@ public:
 
     bool RemoveFolder(const std::string& path) override {
         if (Record("RemoveFolder " + path)) return false;
-        for (const std::string& inside : folders)
-            if (inside.rfind(path + "\\", 0) == 0) return false;
-        for (const auto& [file, bytes] : files)
-            if (file.rfind(path + "\\", 0) == 0) return false;
         return folders.erase(path) != 0;
     }
 
