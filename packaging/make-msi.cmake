@@ -71,16 +71,20 @@ run(${CMAKE_COMMAND} -E env TZ=UTC
     wixl -a x64 -o "${msi}" -D "Title=${R7716_APP_TITLE}" -D "Maker=${R7716_MAKER}" -D "Version=${version}"
     -D "UpgradeCode=${R7716_UPGRADE_CODE}" -D "ProductCode=${product_code}"
     "${here}/r7716-install.wxs")
-# What wixl 0.101 cannot say: the log's removal with the program (it knows no RemoveFile
-# element), and the rollback actions' type and source (it knows no exe from the Binary
-# table and drops Execute="rollback"): an exe from the Binary table (2), run as SYSTEM
-# (2048) in the rollback script (1024 + 256), its exit code ignored (64). Then, since wixl
-# makes a random package code and takes the current time: a placeholder code and the
-# commit's time first, and last the code derived from the package's bytes.
+# What wixl 0.101 cannot say: the RemoveFile rows (it knows no RemoveFile element) of the
+# log and of the state kept for a rollback, on the final removal only (their folder is
+# FINALREMOVALFOLDER, which is set then and empty otherwise); and the rollback and commit actions' type and source (it knows no exe
+# from the Binary table and drops Execute="rollback" and "commit"): an exe from the Binary
+# table (2), run as SYSTEM (2048) in the script (1024) of the rollback (256) or the commit
+# (512), its exit code ignored (64). Then, since wixl makes a random package code and takes
+# the current time: a placeholder code and the commit's time first, and last the code
+# derived from the package's bytes.
 set(platform "x64\;1033")  # the summary information's template, platform;language (one argument to run())
 run(msibuild "${msi}"
-    -q "INSERT INTO `RemoveFile` (`FileKey`, `Component_`, `FileName`, `DirProperty`, `InstallMode`) VALUES ('RemoveLog', 'Program', 'r7716-install.log', 'ProgramFolder', 2)"
+    -q "INSERT INTO `RemoveFile` (`FileKey`, `Component_`, `FileName`, `DirProperty`, `InstallMode`) VALUES ('RemoveLog', 'Program', 'r7716-install.log', 'FINALREMOVALFOLDER', 2)"
+    -q "INSERT INTO `RemoveFile` (`FileKey`, `Component_`, `FileName`, `DirProperty`, `InstallMode`) VALUES ('RemoveKeptState', 'Program', 'r7716-install.rollback', 'FINALREMOVALFOLDER', 2)"
     -q "UPDATE `CustomAction` SET `Type` = 3394, `Source` = 'RollbackProgram' WHERE `Action` = 'InstallResourceFilesRollback' OR `Action` = 'RemoveResourceFilesRollback'"
+    -q "UPDATE `CustomAction` SET `Type` = 3650, `Source` = 'RollbackProgram' WHERE `Action` = 'DropKeptState'"
     -s "${R7716_APP_TITLE}" "${R7716_MAKER}" "${platform}" "{00000000-0000-0000-0000-000000000000}")
 run(python3 "${here}/set-msi-times.py" "${msi}" ${epoch})
 file(SHA256 "${msi}" package_sha256)

@@ -3,6 +3,7 @@
 #include "ProductInfo.h"
 #include "core/console/ConsoleLog.h"
 #include "core/console/InstallCheck.h"
+#include "core/console/KeptState.h"
 #include "core/install/LonWorksCheck.h"
 #include "core/window/MessageRules.h"
 
@@ -114,11 +115,13 @@ int Install(const InstallLayout& layout, const Payload& payload, InstallPlatform
 }
 
 // Removes each installed file whose bytes are this version's, keeps every other one, and
-// then the device folder if that left it empty. Starts nothing: the catalog keeps its entry.
+// then the device folder if that left it empty. A "<file>.tmp" beside one goes too when it
+// holds the start of this version's bytes, as a run of this program that was ended midway
+// leaves it. Starts nothing: the catalog keeps its entry.
 int Remove(const InstallLayout& layout, const Payload& payload, InstallPlatform& install, ConsolePlatform& console,
            const CodePage& codePage, Report& report) {
     bool left = false;
-    for (CheckedFile file : CheckInstallation(layout, payload, codePage, console)) {
+    auto remove = [&](CheckedFile file) {
         if (file.state == FileState::Current)
             file.state = install.Remove(file.path) ? FileState::Removed : FileState::Failed;
         console.WriteOut(CheckLine(file));
@@ -128,6 +131,15 @@ int Remove(const InstallLayout& layout, const Payload& payload, InstallPlatform&
             report.Error(ErrorBoxText("Cannot remove " + file.path, codePage));
             left = true;
         }
+    };
+    for (const ExpectedFile& file : ExpectedFiles(layout, payload, codePage)) {
+        remove({file.path, JudgeFile(console.ReadWhole(file.path), file.bytes)});
+        const std::string temp = file.path + kTempSuffix;
+        FileContents leftover = console.ReadWhole(temp);
+        if (leftover.state == FileContents::State::Missing) continue;
+        if (leftover.state == FileContents::State::Read && file.bytes && file.bytes->starts_with(leftover.bytes))
+            leftover.bytes = *file.bytes;  // judged as the whole file it was on its way to be
+        remove({temp, JudgeFile(leftover, file.bytes)});
     }
     if (install.IsFolder(layout.deviceFolder) && install.RemoveFolder(layout.deviceFolder)) {
         console.WriteOut(CheckLine({layout.deviceFolder, FileState::Removed}));
@@ -136,14 +148,26 @@ int Remove(const InstallLayout& layout, const Payload& payload, InstallPlatform&
     return report.End(left ? ExitCode::FileFailed : ExitCode::Success);
 }
 
-// A path the system takes as it stands (\\?\C:\...) or as a device (\\.\C:\...): the files
-// could be written there, but the command interpreter cannot run a command file from it.
-bool IsDevicePath(const std::string& path) {
-    if (path.size() < 4) return false;
-    std::string head = path.substr(0, 4);
-    for (char& c : head)
-        if (c == '/') c = '\\';
-    return head == "\\\\?\\" || head == "\\\\.\\" || head == "\\??\\";
+// --restore: puts back what --keep kept, holding the installation lock meanwhile.
+int Restore(const std::string& state, unsigned waitSeconds, const Payload& payload, InstallPlatform& install,
+            ConsolePlatform& console, const CodePage& codePage, Report& report) {
+    try {
+        const InstallLock lock(install, waitSeconds * 1000u, "Cannot restore: another installation is running");
+        const RestoreOutcome outcome = RestoreKeptState(state, payload, codePage, install, console, report);
+        console.WriteOut(outcome.lines);
+        for (const std::string& error : outcome.errors) report.Error(ErrorBoxText(error, codePage));
+        return report.End(outcome.exitCode);
+    } catch (const InstallError& e) {
+        report.Error(ErrorBoxText(e.Message(), codePage));
+        return report.End(ExitCodeFor(e.Kind()));
+    }
+}
+
+// --forget: drops the state that --keep kept.
+int Forget(const std::string& state, InstallPlatform& install, ConsolePlatform& console) {
+    if (ForgetKeptState(state, install, console)) return static_cast<int>(ExitCode::Success);
+    console.WriteErr("Cannot remove " + state + ".\r\n");
+    return static_cast<int>(ExitCode::FileFailed);
 }
 
 }  // namespace
@@ -182,7 +206,28 @@ int RunConsole(const std::vector<std::wstring>& arguments, const Payload& payloa
         return static_cast<int>(ExitCode::Success);
     }
 
+    // The file of the kept state, in the ANSI code page like every other path.
+    const std::optional<std::wstring>& stateGiven =
+        request.mode == ConsoleRequest::Mode::Install || request.mode == ConsoleRequest::Mode::Remove
+            ? request.keepFile
+            : std::optional<std::wstring>(request.folder);
+    std::optional<std::string> state;
+    if (stateGiven && request.mode != ConsoleRequest::Mode::Check && !(state = console.ToAnsi(*stateGiven))) {
+        console.WriteErr(std::string(kProgram) +
+                         ": the kept state's file name holds characters that the system's ANSI code page cannot "
+                         "spell; nothing was done\r\n");
+        return static_cast<int>(ExitCode::Usage);
+    }
+    if (request.mode == ConsoleRequest::Mode::Forget) return Forget(*state, install, console);
+    // A run that keeps the state drops an older one first, so that a rollback of this run
+    // never puts back what an earlier run found, whatever ends this one.
+    if (state && request.mode != ConsoleRequest::Mode::Restore && !ForgetKeptState(*state, install, console)) {
+        console.WriteErr("Cannot remove " + *state + ".\r\n");
+        return static_cast<int>(ExitCode::FileFailed);
+    }
+
     const bool removing = request.mode == ConsoleRequest::Mode::Remove;
+    const bool restoring = request.mode == ConsoleRequest::Mode::Restore;
     Report report(console);
     if (request.logFile) {
         if (!console.OpenLog(*request.logFile)) {
@@ -192,8 +237,10 @@ int RunConsole(const std::vector<std::wstring>& arguments, const Payload& payloa
             return static_cast<int>(ExitCode::Usage);
         }
         report.StartLog();
-        report.Step(std::string(kProgram) + " " R7716_VERSION, removing ? "remove" : "install");
+        report.Step(std::string(kProgram) + " " R7716_VERSION,
+                    removing ? "remove" : restoring ? "restore " + *state : "install");
     }
+    if (restoring) return Restore(*state, request.waitSeconds, payload, install, console, codePage, report);
 
     // The folder is used in the ANSI code page, as the window uses it. A name that page
     // cannot spell would otherwise become another folder ("?" for each such character).
@@ -224,6 +271,7 @@ int RunConsole(const std::vector<std::wstring>& arguments, const Payload& payloa
         const InstallLock lock(install, request.waitSeconds * 1000u,
                                removing ? "Cannot remove: another installation is running" : kInstallBusy);
         report.Step("lock", "taken");
+        if (state) KeepState(*state, lonWorks, layout, payload, codePage, install, console, report);
         return removing ? Remove(layout, payload, install, console, codePage, report)
                         : Install(layout, payload, install, console, codePage, report);
     } catch (const InstallError& e) {

@@ -29,17 +29,27 @@ std::optional<unsigned> Seconds(const std::wstring& text) {
 ParsedArguments ParseArguments(const std::vector<std::wstring>& arguments) {
     ConsoleRequest request;
     bool check = false, remove = false, help = false, version = false, optionsEnded = false, wait = false;
+    std::optional<std::wstring> restore, forget;
     std::vector<std::wstring> folders;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::wstring& argument = arguments[i];
+        // An option's value, or the reason there is none.
+        auto value = [&](std::optional<std::wstring>& into, const char* what) -> std::string {
+            if (into) return Ascii(argument) + " is given twice";
+            if (i + 1 == arguments.size()) return Ascii(argument) + " needs " + what;
+            into = arguments[++i];
+            return "";
+        };
+        std::string refused;
         if (optionsEnded || argument.empty() || argument == L"-" || (argument[0] != L'-' && argument != L"/?")) {
             folders.push_back(argument);
         } else if (argument == L"--") {
             optionsEnded = true;
         } else if (argument == L"--log") {
-            if (request.logFile) return Refused("--log is given twice");
-            if (i + 1 == arguments.size()) return Refused("--log needs a file name");
-            request.logFile = arguments[++i];
+            refused = value(request.logFile, "a file name");
+        } else if (argument == L"--keep" || argument == L"--restore" || argument == L"--forget") {
+            refused = value(argument == L"--keep" ? request.keepFile : argument == L"--restore" ? restore : forget,
+                            "a file name");
         } else if (argument == L"--wait") {
             if (wait) return Refused("--wait is given twice");
             const std::optional<unsigned> seconds = i + 1 < arguments.size() ? Seconds(arguments[i + 1])
@@ -58,17 +68,30 @@ ParsedArguments ParseArguments(const std::vector<std::wstring>& arguments) {
         } else if (argument == L"--version") {
             version = true;
         } else {
-            return Refused("unknown option " + Ascii(argument));
+            refused = "unknown option " + Ascii(argument);
         }
+        if (!refused.empty()) return Refused(refused);
     }
 
-    if (help || version) {
-        if (arguments.size() != 1) return Refused(help ? "--help stands alone" : "--version stands alone");
-        request.mode = help ? ConsoleRequest::Mode::Help : ConsoleRequest::Mode::Version;
+    if (help || version || forget) {
+        if (arguments.size() != (forget ? 2u : 1u))
+            return Refused(help ? "--help stands alone" : version ? "--version stands alone" : "--forget stands alone");
+        request.mode = help      ? ConsoleRequest::Mode::Help
+                       : version ? ConsoleRequest::Mode::Version
+                                 : ConsoleRequest::Mode::Forget;
+        if (forget) request.folder = *forget;
+        return {request, ""};
+    }
+    if (restore) {
+        if (check || remove || request.keepFile || !folders.empty())
+            return Refused("--restore takes the LonWorks folder from the kept state; only --log and --wait go with it");
+        request.mode = ConsoleRequest::Mode::Restore;
+        request.folder = *restore;
         return {request, ""};
     }
     if (check && remove) return Refused("--check and --remove exclude each other");
     if (check && request.logFile) return Refused("--check writes nothing and takes no --log");
+    if (check && request.keepFile) return Refused("--check writes nothing and takes no --keep");
     if (check && wait) return Refused("--check takes no lock and no --wait");
     if (folders.empty()) return Refused("no LonWorks folder given");
     if (folders.size() > 1) return Refused("one LonWorks folder only, not " + std::to_string(folders.size()));
@@ -81,9 +104,11 @@ ParsedArguments ParseArguments(const std::vector<std::wstring>& arguments) {
 
 std::string UsageText() {
     return "Usage:\r\n"
-           "  r7716-install.exe [--log FILE] [--wait SECONDS] LONWORKS_FOLDER            install\r\n"
-           "  r7716-install.exe --remove [--log FILE] [--wait SECONDS] LONWORKS_FOLDER   remove\r\n"
+           "  r7716-install.exe [--log FILE] [--wait SECONDS] [--keep STATE] LONWORKS_FOLDER            install\r\n"
+           "  r7716-install.exe --remove [--log FILE] [--wait SECONDS] [--keep STATE] LONWORKS_FOLDER   remove\r\n"
            "  r7716-install.exe --check LONWORKS_FOLDER   report whether the installed files are current\r\n"
+           "  r7716-install.exe --restore STATE [--log FILE] [--wait SECONDS]   put back what --keep kept\r\n"
+           "  r7716-install.exe --forget STATE              drop what --keep kept\r\n"
            "  r7716-install.exe --help | --version\r\n"
            "\r\n"
            "Installs R7716.XIF into LONWORKS_FOLDER\\Import and R7716.ENU, R7716.FMT, R7716.FPT and\r\n"
@@ -99,15 +124,21 @@ std::string UsageText() {
            "  --wait SECONDS  wait at most this long for another installation (default 600; 0: do not wait)\r\n"
            "  --remove        remove the files this version installs where they are unchanged; keeps any\r\n"
            "                  other file and the folder's entry in the LonWorks resource catalog\r\n"
+           "  --keep STATE    first keep in the file STATE what the run changes (each file's older bytes or\r\n"
+           "                  that it was absent, and which folders were there), so that --restore STATE puts\r\n"
+           "                  it back (a package's rollback) and --forget STATE drops it (its commit)\r\n"
            "  --check         compare the installed files with those this program installs; changes nothing\r\n"
            "  --              ends the options (for a folder that begins with -)\r\n"
            "\r\n"
            "Exit codes:\r\n"
-           "  0  installed and the catalog command ended with 0; --check: all files current\r\n"
-           "  1  usage error, the log cannot be opened, or the folder cannot be spelled in the ANSI code page\r\n"
+           "  0  installed and the catalog command ended with 0; --check: all files current; --restore: all\r\n"
+           "     put back\r\n"
+           "  1  usage error, the log cannot be opened, the folder cannot be spelled in the ANSI code page,\r\n"
+           "     or STATE is no state that --keep kept\r\n"
            "  2  the path is refused: it does not end in LonWorks, or it begins with \\\\?\\ or \\\\.\\\r\n"
            "  3  a folder cannot be created\r\n"
-           "  4  a file cannot be written; --remove: a file of this version cannot be removed\r\n"
+           "  4  a file cannot be written; --remove: a file of this version cannot be removed; --restore,\r\n"
+           "     --forget: a file cannot be put back or removed (the kept state stays)\r\n"
            "  5  the command file cannot be started or run\r\n"
            "  6  the catalog command ended with a code other than 0 (the files are installed)\r\n"
            "  7  --check: at least one file missing, different or unreadable\r\n"

@@ -25,11 +25,13 @@ inline constexpr unsigned kDefaultWaitSeconds = 600;
 inline constexpr unsigned kMaxWaitSeconds = 86400;
 
 struct ConsoleRequest {
-    enum class Mode { Install, Remove, Check, Help, Version };
+    enum class Mode { Install, Remove, Check, Restore, Forget, Help, Version };
     Mode mode = Mode::Install;
-    std::wstring folder;                         // the LonWorks folder as given (Install, Remove, Check)
-    std::optional<std::wstring> logFile;         // --log FILE (Install, Remove)
-    unsigned waitSeconds = kDefaultWaitSeconds;  // --wait SECONDS (Install, Remove)
+    std::wstring folder;                         // the LonWorks folder as given (Install, Remove, Check), or
+                                                 // the file of the kept state (Restore, Forget)
+    std::optional<std::wstring> logFile;         // --log FILE (Install, Remove, Restore)
+    unsigned waitSeconds = kDefaultWaitSeconds;  // --wait SECONDS (Install, Remove, Restore)
+    std::optional<std::wstring> keepFile;        // --keep STATE (Install, Remove)
 };
 
 // The request, or the reason the arguments (without the program's name) are not one.
@@ -38,9 +40,10 @@ struct ParsedArguments {
     std::string error;
 };
 
-// [--remove] [--log FILE] [--wait SECONDS] FOLDER | --check FOLDER | --help | --version.
-// "--" ends the options, so a folder may begin with "-"; "/?" asks for help as well. --help
-// and --version stand alone.
+// [--remove] [--log FILE] [--wait SECONDS] [--keep STATE] FOLDER | --check FOLDER |
+// --restore STATE [--log FILE] [--wait SECONDS] | --forget STATE | --help | --version.
+// "--" ends the options, so a folder may begin with "-"; "/?" asks for help as well. --help,
+// --version and --forget stand alone.
 ParsedArguments ParseArguments(const std::vector<std::wstring>& arguments);
 
 // The text of --help: the four forms, what the program does and the exit codes.

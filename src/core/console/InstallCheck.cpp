@@ -11,15 +11,19 @@ FileState JudgeFile(const FileContents& installed, const std::optional<std::stri
     return expected && installed.bytes == *expected ? FileState::Current : FileState::Different;
 }
 
+std::vector<ExpectedFile> ExpectedFiles(const InstallLayout& layout, const Payload& payload, const CodePage& codePage) {
+    std::vector<ExpectedFile> files;
+    for (const ResourceFile& file : ResourceFiles(layout, payload))
+        files.push_back({file.Path(), std::string(reinterpret_cast<const char*>(file.image.bytes), file.image.length)});
+    files.push_back({layout.commandFile, CommandFileBytes(layout, codePage)});
+    return files;
+}
+
 std::vector<CheckedFile> CheckInstallation(const InstallLayout& layout, const Payload& payload,
                                            const CodePage& codePage, ConsolePlatform& platform) {
     std::vector<CheckedFile> checked;
-    for (const ResourceFile& file : ResourceFiles(layout, payload)) {
-        const std::string image(reinterpret_cast<const char*>(file.image.bytes), file.image.length);
-        checked.push_back({file.Path(), JudgeFile(platform.ReadWhole(file.Path()), image)});
-    }
-    checked.push_back(
-        {layout.commandFile, JudgeFile(platform.ReadWhole(layout.commandFile), CommandFileBytes(layout, codePage))});
+    for (const ExpectedFile& file : ExpectedFiles(layout, payload, codePage))
+        checked.push_back({file.path, JudgeFile(platform.ReadWhole(file.path), file.bytes)});
     return checked;
 }
 
@@ -31,6 +35,7 @@ const char* StateWord(FileState state) {
     case FileState::Unreadable: return "unreadable";
     case FileState::Removed: return "removed";
     case FileState::Failed: return "failed";
+    case FileState::Restored: return "restored";
     }
     return "";
 }

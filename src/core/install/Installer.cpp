@@ -8,7 +8,6 @@ namespace {
 
 constexpr int kShowNormal = 1;  // SW_SHOWNORMAL
 constexpr unsigned kStartDelayMs = 300;
-constexpr const char* kTempSuffix = ".tmp";
 
 void EnsureFolder(InstallPlatform& platform, const std::string& folder, InstallSteps* steps) {
     const char* result = "exists";
@@ -19,8 +18,8 @@ void EnsureFolder(InstallPlatform& platform, const std::string& folder, InstallS
     if (steps) steps->Step("folder " + folder, result);
 }
 
-// Writes `count` bytes as the file `target`: first into a temporary file beside it, then
-// replaces the target in one step, so that a failure leaves any old file as it was.
+}  // namespace
+
 void WriteWholeFile(InstallPlatform& platform, const std::string& target, const unsigned char* bytes,
                     std::uint32_t count, InstallSteps* steps) {
     const std::string temp = target + kTempSuffix;
@@ -35,6 +34,8 @@ void WriteWholeFile(InstallPlatform& platform, const std::string& target, const 
     }
     if (steps) steps->Step("write " + target, std::to_string(count) + " bytes");
 }
+
+namespace {
 
 // The command line that starts the command file. Quoted, so that a blank in the path cannot
 // make the system run another program (C:\Program.exe). The interpreter that runs a command
@@ -115,6 +116,12 @@ std::string EnterTypesFolder(const InstallLayout& layout, InstallPlatform& platf
 
 void RunInstallation(const InstallRequest& request, const Payload& payload, InstallPlatform& platform,
                      const CodePage& codePage, MessagePresenter& messages) {
+    // A folder given as \\?\... takes the files, but its command file could not run: refused
+    // like any other path the folder check refuses, before anything is written.
+    if (IsDevicePath(request.pathField)) {
+        messages.ShowMessage(kLonWorksWarning);
+        return;
+    }
     const std::string lonWorks = CheckLonWorksPath(request.pathField, codePage, messages);
     if (lonWorks.empty()) return;  // the check has shown its warning
 

@@ -15,6 +15,8 @@
 namespace korva {
 
 inline constexpr const char* kInstallSuccess = "Information: The operation is successfully complete.";
+// What each file is written as before it replaces the target: "<file>.tmp" in its folder.
+inline constexpr const char* kTempSuffix = ".tmp";
 
 // What failed: a folder ("Cannot create"), a file ("Cannot write"), the start of the
 // command file ("Cannot start"), or the wait for the machine-wide installation lock while
@@ -79,6 +81,12 @@ public:
     virtual ~InstallSteps() = default;
     virtual void Step(const std::string& step, const std::string& result) = 0;
 };
+
+// Writes `count` bytes as the file `target`: first into `target`.tmp beside it, then replaces
+// the target in one step, so that a failure leaves any old file as it was. Raises
+// InstallError ("Cannot write <target>") when it fails.
+void WriteWholeFile(InstallPlatform& platform, const std::string& target, const unsigned char* bytes,
+                    std::uint32_t count, InstallSteps* steps = nullptr);
 
 // Makes the Import, Types, Types\User and device folders, writes the five images and
 // loninst.cmd, each through a temporary file beside it that then replaces the target in one

@@ -32,4 +32,12 @@ std::string CheckLonWorksPath(std::string path, const CodePage& codePage, Messag
     return result;
 }
 
+bool IsDevicePath(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string head = path.substr(0, 4);
+    for (char& c : head)
+        if (c == '/') c = '\\';
+    return head == "\\\\?\\" || head == "\\\\.\\" || head == "\\??\\";
+}
+
 }  // namespace korva

@@ -13,4 +13,9 @@ inline constexpr const char* kLonWorksWarning =
 // characters read LonWorks in any case; otherwise shows the warning and returns "".
 std::string CheckLonWorksPath(std::string path, const CodePage& codePage, MessagePresenter& messages);
 
+// A path the system takes as it stands (\\?\C:\..., \??\C:\...) or as a device (\\.\C:\...), also
+// written with /: the files could be written there, but the command interpreter cannot run a
+// command file from it, so such a folder could never be registered in the catalog.
+bool IsDevicePath(const std::string& path);
+
 }  // namespace korva
