@@ -409,7 +409,8 @@ TEST_F(ConsoleInstall, RemoveTakesOnlyThisVersionsFiles) {
         bool installFirst;
         const char* words[6];  // the state word of each file's line
         long exitCode;
-        std::string err;  // <D> stands for the device folder
+        std::string err;    // <D> stands for the device folder
+        int leftover = -1;  // the file beside which a run ended midway left the start of its bytes in .tmp
     } cases[] = {
         {"unchanged", nullptr, true, {"removed", "removed", "removed", "removed", "removed", "removed"}, 0, ""},
         {"never installed", nullptr, false, {"missing", "missing", "missing", "missing", "missing", "missing"}, 0, ""},
@@ -429,6 +430,15 @@ TEST_F(ConsoleInstall, RemoveTakesOnlyThisVersionsFiles) {
          {"removed", "failed", "removed", "removed", "removed", "removed"},
          4,
          "Cannot remove <D>\\R7716.ENU.\r\n"},
+        {"a .tmp left by a run ended midway",
+         [](ConsoleInstall& t) {
+             WriteFileBytes(t.device_ + "\\R7716.FPT.tmp", ReadFileBytes(t.device_ + "\\R7716.FPT")->substr(0, 4096));
+         },
+         true,
+         {"removed", "removed", "removed", "removed", "removed", "removed"},
+         0,
+         "",
+         3},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -455,6 +465,8 @@ TEST_F(ConsoleInstall, RemoveTakesOnlyThisVersionsFiles) {
             std::string word = c.words[i];
             word.resize(10, ' ');
             out += word + " " + files[i] + "\r\n";
+            if (i == c.leftover) out += "removed    " + files[i] + ".tmp\r\n";
+            EXPECT_FALSE(Exists(files[i] + ".tmp")) << files[i] << ".tmp";
             const bool gone = word.rfind("removed", 0) == 0 || word.rfind("missing", 0) == 0;
             kept = kept || (!gone && i > 0 && i < 5);
             EXPECT_EQ(Exists(files[i]), !gone) << files[i];

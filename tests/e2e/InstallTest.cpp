@@ -160,35 +160,44 @@ TEST_F(Installation, RelativePathFollowsTheWorkingDirectory) {
     ASSERT_TRUE(PressOk(tool_, box));
 }
 
+// A path that does not end in LonWorks, and a LonWorks folder given in the forms the system
+// takes as they stand or as a device (the files could be written there, but the command
+// interpreter could not run the command file, so the folder could never be registered).
 TEST_F(Installation, RefusedPathShowsTheThreeLineWarningAndCreatesNothing) {
     ASSERT_NO_FATAL_FAILURE(Start());
-    std::string notLonWorks = scratch_ + "\\LonWorks\\Elsewhere";
+    const std::string lonworks = scratch_ + "\\LonWorks", notLonWorks = lonworks + "\\Elsewhere";
     ASSERT_TRUE(MakeDirs(notLonWorks));
-    HWND box = Install(notLonWorks);
-    ASSERT_NE(box, nullptr) << "no warning box within 10 s";
-    HWND text = BoxStatic(box);
-    ASSERT_NE(text, nullptr);
-    EXPECT_EQ(ShownMessage(box), kWarning) << "seen: " << Printable(WindowText(text));
-    // Three lines: the static is as high as three lines of the message font.
-    NONCLIENTMETRICSA ncm{};
-    ncm.cbSize = sizeof ncm;
-    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
-    HDC dc = GetDC(nullptr);
-    HFONT font = CreateFontIndirectA(&ncm.lfMessageFont);
-    HGDIOBJ old = SelectObject(dc, font);
-    RECT line{0, 0, 1000, 0};
-    DrawTextA(dc, "Warning:", -1, &line, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
-    SelectObject(dc, old);
-    DeleteObject(font);
-    ReleaseDC(nullptr, dc);
-    RECT r{};
-    GetClientRect(text, &r);
-    EXPECT_EQ(r.bottom, 3 * line.bottom) << "the text's height is not three lines of " << line.bottom << " pixels";
-    SaveScreenshot(box, ArtifactDir() + "\\warning-box.png");
-    ASSERT_TRUE(PressOk(tool_, box));
-    EXPECT_FALSE(Exists(notLonWorks + "\\Import")) << "a refused path created a folder";
-    EXPECT_FALSE(Exists(notLonWorks + "\\Types"));
-    EXPECT_EQ(tool_.FindDialog(""), nullptr) << "a second box followed the warning";
+    std::string slashes = lonworks;
+    std::replace(slashes.begin(), slashes.end(), '\\', '/');
+    for (const std::string& typed : {notLonWorks, "\\\\?\\" + lonworks, "//./" + slashes}) {
+        SCOPED_TRACE(typed);
+        HWND box = Install(typed);
+        ASSERT_NE(box, nullptr) << "no warning box within 10 s";
+        HWND text = BoxStatic(box);
+        ASSERT_NE(text, nullptr);
+        EXPECT_EQ(ShownMessage(box), kWarning) << "seen: " << Printable(WindowText(text));
+        // Three lines: the static is as high as three lines of the message font.
+        NONCLIENTMETRICSA ncm{};
+        ncm.cbSize = sizeof ncm;
+        ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
+        HDC dc = GetDC(nullptr);
+        HFONT font = CreateFontIndirectA(&ncm.lfMessageFont);
+        HGDIOBJ old = SelectObject(dc, font);
+        RECT line{0, 0, 1000, 0};
+        DrawTextA(dc, "Warning:", -1, &line, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+        SelectObject(dc, old);
+        DeleteObject(font);
+        ReleaseDC(nullptr, dc);
+        RECT r{};
+        GetClientRect(text, &r);
+        EXPECT_EQ(r.bottom, 3 * line.bottom) << "the text's height is not three lines of " << line.bottom << " pixels";
+        if (typed == notLonWorks) SaveScreenshot(box, ArtifactDir() + "\\warning-box.png");
+        ASSERT_TRUE(PressOk(tool_, box));
+        for (const std::string& folder : {lonworks, notLonWorks})
+            for (const char* made : {"\\Import", "\\Types"})
+                EXPECT_FALSE(Exists(folder + made)) << "a refused path created " << folder + made;
+        EXPECT_EQ(tool_.FindDialog(""), nullptr) << "a second box followed the warning";
+    }
 }
 
 TEST_F(Installation, MissingLonWorksFolderIsAnErrorAndASecondRunThenSucceeds) {

@@ -52,35 +52,55 @@ TEST(MsiPackage, FailuresInstallationRepairUpgradeAndRemoval) {
     ExpandEnvironmentStringsA("%ProgramFiles%\\KORVA\\R7716 Updates Tool", folder, MAX_PATH);
     const std::string programFolder = folder;
     const std::string package = "\"" + ToWindowsPath(R7716_E2E_MSI) + "\"";
+    const std::string console = "\"" + ToWindowsPath(R7716_E2E_CONSOLE) + "\" ";
+    // An older file set: what a rollback must bring back byte for byte.
+    const std::string older[3][2] = {{lonworks + "\\Import\\R7716.XIF", "older XIF"},
+                                     {types + "\\User\\KR\\R7716.ENU", "older ENU"},
+                                     {types + "\\loninst.cmd", "older command file"}};
 
+    enum Files { kNone, kCurrent, kOlder };  // none of the six files; all six current; the older set
     struct Step {
         const char* name;
         std::string arguments;  // msiexec's, before /qn
         const char* catalogExit;
         long exitCode;
         const char* version;  // of the one entry; nullptr: none, and no program
-        bool filesCurrent;    // else none of the six files is there
+        Files before, after;  // before: made so for the step (kNone: as the step before left them)
         bool catalogRan;      // a repair too runs the installation again
     } steps[] = {
-        {"a refused folder", "/i " + package + " LONWORKSDIR=" + types, "0", failed, nullptr, false, false},
+        {"a refused folder", "/i " + package + " LONWORKSDIR=" + types, "0", failed, nullptr, kNone, kNone, false},
         {"the catalog tool fails: all rolled back", "/i " + package + " LONWORKSDIR=" + lonworks, "3", failed, nullptr,
-         false, true},
+         kNone, kNone, true},
+        {"the catalog tool fails over an older file set: it is back", "/i " + package + " LONWORKSDIR=" + lonworks, "3",
+         failed, nullptr, kOlder, kOlder, true},
+        {"the catalog tool fails over a current installation: it stays current",
+         "/i " + package + " LONWORKSDIR=" + lonworks, "3", failed, nullptr, kCurrent, kCurrent, true},
         // A trailing backslash reaches the program; it must not escape the closing quote.
-        {"installed", "/i " + package + " LONWORKSDIR=" + lonworks + "\\", "0", 0, R7716_VERSION, true, true},
+        {"installed", "/i " + package + " LONWORKSDIR=" + lonworks + "\\", "0", 0, R7716_VERSION, kNone, kCurrent,
+         true},
         // Wine's msiexec does not implement /fa PRODUCTCODE: the same repair through properties.
-        {"a repair", "/i " + package + " REINSTALL=ALL REINSTALLMODE=vomus", "0", 0, R7716_VERSION, true, true},
+        {"a repair", "/i " + package + " REINSTALL=ALL REINSTALLMODE=vomus", "0", 0, R7716_VERSION, kNone, kCurrent,
+         true},
         {"an upgrade, the folder remembered", "/i \"" + ToWindowsPath(R7716_E2E_MSI_UPGRADE) + "\"", "0", 0,
-         R7716_E2E_MSI_UPGRADE_VERSION, true, true},
+         R7716_E2E_MSI_UPGRADE_VERSION, kNone, kCurrent, true},
         // Windows removes the old version during an upgrade with UPGRADINGPRODUCTCODE set;
         // Wine's RemoveExistingProducts does not set it, so that removal is made here.
-        {"the removal an upgrade runs keeps the files",
-         "/x " + codes[1] + " UPGRADINGPRODUCTCODE={00000000-0000-0000-0000-000000000001}", "0", 0, nullptr, true,
-         false},
-        {"installed again", "/i " + package + " LONWORKSDIR=" + lonworks + "\\", "0", 0, R7716_VERSION, true, true},
-        {"removed", "/x " + codes[0], "0", 0, nullptr, false, false},
+        {"the removal an upgrade runs keeps the files and the log",
+         "/x " + codes[1] + " UPGRADINGPRODUCTCODE={00000000-0000-0000-0000-000000000001}", "0", 0, nullptr, kNone,
+         kCurrent, false},
+        {"installed again", "/i " + package + " LONWORKSDIR=" + lonworks + "\\", "0", 0, R7716_VERSION, kNone, kCurrent,
+         true},
+        {"removed", "/x " + codes[0], "0", 0, nullptr, kNone, kNone, false},
     };
     for (Step& step : steps) {
         SCOPED_TRACE(step.name);
+        if (step.before == kOlder) {
+            for (const auto& [file, bytes] : older)
+                ASSERT_TRUE(MakeDirs(file.substr(0, file.rfind('\\'))) && WriteFileBytes(file, bytes));
+        }
+        if (step.before == kCurrent) {
+            ASSERT_TRUE(WriteFileBytes(types + "\\mkcat.exe.exit", "0") && RunToEnd(console + lonworks + "\\") == 0);
+        }
         DeleteFileA((types + "\\mkcat.exe.ran").c_str());
         ASSERT_TRUE(WriteFileBytes(types + "\\mkcat.exe.exit", step.catalogExit));
         EXPECT_EQ(RunToEnd("msiexec.exe " + step.arguments + " /qn /l*v \"" + lonworks + "\\..\\msiexec.log\""),
@@ -92,10 +112,15 @@ TEST(MsiPackage, FailuresInstallationRepairUpgradeAndRemoval) {
         }
         EXPECT_EQ(Exists(programFolder + "\\r7716-install.exe"), step.version != nullptr);
         EXPECT_EQ(Exists(types + "\\mkcat.exe.ran"), step.catalogRan);
+        // Only the final removal takes the log; a rollback's restore ends it.
         const std::string log = ReadFileBytes(programFolder + "\\r7716-install.log").value_or("");
-        EXPECT_TRUE(!step.version || log.ends_with("| end | exit code 0\r\n")) << log;
-        if (step.filesCurrent) {  // as the detection rule sees them
-            EXPECT_EQ(RunToEnd("\"" + ToWindowsPath(R7716_E2E_CONSOLE) + "\" --check " + lonworks + "\\"), 0);
+        EXPECT_TRUE(&step == &steps[std::size(steps) - 1] || log.ends_with("| end | exit code 0\r\n")) << log;
+        if (step.after == kCurrent) {  // as the detection rule sees them
+            EXPECT_EQ(RunToEnd(console + "--check " + lonworks + "\\"), 0);
+        } else if (step.after == kOlder) {
+            for (const auto& [file, bytes] : older) EXPECT_EQ(ReadFileBytes(file), bytes) << file;
+            for (const char* name : {"R7716.FMT", "R7716.FPT", "R7716.TYP"})
+                EXPECT_FALSE(Exists(types + "\\User\\KR\\" + name)) << name << " stays after the rollback";
         } else {
             EXPECT_FALSE(Exists(lonworks + "\\Import\\R7716.XIF") || IsDirectory(types + "\\User\\KR") ||
                          Exists(types + "\\loninst.cmd"));

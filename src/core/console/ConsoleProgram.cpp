@@ -207,10 +207,10 @@ int RunConsole(const std::vector<std::wstring>& arguments, const Payload& payloa
     }
 
     // The file of the kept state, in the ANSI code page like every other path.
-    const std::optional<std::wstring>& stateGiven =
-        request.mode == ConsoleRequest::Mode::Install || request.mode == ConsoleRequest::Mode::Remove
-            ? request.keepFile
-            : std::optional<std::wstring>(request.folder);
+    const std::optional<std::wstring>& stateGiven = request.mode == ConsoleRequest::Mode::Install ||
+                                                            request.mode == ConsoleRequest::Mode::Remove
+                                                        ? request.keepFile
+                                                        : std::optional<std::wstring>(request.folder);
     std::optional<std::string> state;
     if (stateGiven && request.mode != ConsoleRequest::Mode::Check && !(state = console.ToAnsi(*stateGiven))) {
         console.WriteErr(std::string(kProgram) +
@@ -237,8 +237,9 @@ int RunConsole(const std::vector<std::wstring>& arguments, const Payload& payloa
             return static_cast<int>(ExitCode::Usage);
         }
         report.StartLog();
-        report.Step(std::string(kProgram) + " " R7716_VERSION,
-                    removing ? "remove" : restoring ? "restore " + *state : "install");
+        report.Step(std::string(kProgram) + " " R7716_VERSION, removing    ? "remove"
+                                                               : restoring ? "restore " + *state
+                                                                           : "install");
     }
     if (restoring) return Restore(*state, request.waitSeconds, payload, install, console, codePage, report);
 

@@ -48,7 +48,9 @@ ParsedArguments ParseArguments(const std::vector<std::wstring>& arguments) {
         } else if (argument == L"--log") {
             refused = value(request.logFile, "a file name");
         } else if (argument == L"--keep" || argument == L"--restore" || argument == L"--forget") {
-            refused = value(argument == L"--keep" ? request.keepFile : argument == L"--restore" ? restore : forget,
+            refused = value(argument == L"--keep"      ? request.keepFile
+                            : argument == L"--restore" ? restore
+                                                       : forget,
                             "a file name");
         } else if (argument == L"--wait") {
             if (wait) return Refused("--wait is given twice");

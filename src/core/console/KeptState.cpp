@@ -91,8 +91,8 @@ RestoreOutcome RestoreKeptState(const std::string& state, const Payload& payload
         steps.Step("restore", "nothing was kept");
         return outcome;
     }
-    const std::optional<Kept> kept =
-        text.state == FileContents::State::Read ? ParseKept(text.bytes, payload, codePage) : std::nullopt;
+    const std::optional<Kept> kept = text.state == FileContents::State::Read ? ParseKept(text.bytes, payload, codePage)
+                                                                             : std::nullopt;
     if (!kept) {
         outcome.errors.push_back("r7716-install: " + state + " is no state this program kept; nothing was restored");
         outcome.exitCode = ExitCode::Usage;
