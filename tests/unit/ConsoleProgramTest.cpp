@@ -69,6 +69,10 @@ TEST(ParseArguments, FormsOptionsAndRefusals) {
          L"",
          {},
          "--check writes nothing and takes no --log"},
+        {{L"--restore", L"C:\\s", L"--log", L"C:\\r.log"}, Mode::Restore, L"C:\\s", L"C:\\r.log", ""},
+        {{L"--restore", L"C:\\s", L"C:\\LonWorks"}, Mode::Install, L"", {},
+         "--restore takes the LonWorks folder from the kept state; only --log and --wait go with it"},
+        {{L"--forget", L"C:\\s", L"--log", L"C:\\r.log"}, Mode::Install, L"", {}, "--forget stands alone"},
         {{L"--help", L"C:\\LonWorks"}, Mode::Install, L"", {}, "--help stands alone"},
         {{L"--version", L"--check"}, Mode::Install, L"", {}, "--version stands alone"},
     };

@@ -207,12 +207,11 @@ int RunConsole(const std::vector<std::wstring>& arguments, const Payload& payloa
     }
 
     // The file of the kept state, in the ANSI code page like every other path.
-    const std::optional<std::wstring>& stateGiven = request.mode == ConsoleRequest::Mode::Install ||
-                                                            request.mode == ConsoleRequest::Mode::Remove
-                                                        ? request.keepFile
-                                                        : std::optional<std::wstring>(request.folder);
+    const bool restoring = request.mode == ConsoleRequest::Mode::Restore;
+    std::optional<std::wstring> stateGiven = request.keepFile;
+    if (restoring || request.mode == ConsoleRequest::Mode::Forget) stateGiven = request.folder;
     std::optional<std::string> state;
-    if (stateGiven && request.mode != ConsoleRequest::Mode::Check && !(state = console.ToAnsi(*stateGiven))) {
+    if (stateGiven && !(state = console.ToAnsi(*stateGiven))) {
         console.WriteErr(std::string(kProgram) +
                          ": the kept state's file name holds characters that the system's ANSI code page cannot "
                          "spell; nothing was done\r\n");
@@ -221,13 +220,12 @@ int RunConsole(const std::vector<std::wstring>& arguments, const Payload& payloa
     if (request.mode == ConsoleRequest::Mode::Forget) return Forget(*state, install, console);
     // A run that keeps the state drops an older one first, so that a rollback of this run
     // never puts back what an earlier run found, whatever ends this one.
-    if (state && request.mode != ConsoleRequest::Mode::Restore && !ForgetKeptState(*state, install, console)) {
+    if (state && !restoring && !ForgetKeptState(*state, install, console)) {
         console.WriteErr("Cannot remove " + *state + ".\r\n");
         return static_cast<int>(ExitCode::FileFailed);
     }
 
     const bool removing = request.mode == ConsoleRequest::Mode::Remove;
-    const bool restoring = request.mode == ConsoleRequest::Mode::Restore;
     Report report(console);
     if (request.logFile) {
         if (!console.OpenLog(*request.logFile)) {
