@@ -7,33 +7,36 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 jobs=$(nproc)
+# Each part's heading, and the time the part before it took.
+part() { [ -z "${began:-}" ] || echo "   ($((SECONDS - began)) s)"; began=$SECONDS; echo "== $*"; }
+trap '[ $? != 0 ] || echo "   ($((SECONDS - began)) s; the whole run $SECONDS s)"' EXIT
 
-echo "== format: every source as .clang-format says"
+part "format: every source as .clang-format says"
 scripts/check-format.sh
 
-echo "== native: build and unit tests"
+part "native: build and unit tests"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
 ctest --preset native -j "$jobs"
 
-echo "== native: unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+part "native: unit tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake --preset native-sanitize >/dev/null
 cmake --build --preset native-sanitize -j "$jobs"
 ctest --preset native-sanitize -j "$jobs"
 
-echo "== fuzz: every committed input once, then 30 s per target"
+part "fuzz: every committed input once, then 30 s per target"
 scripts/fuzz.sh 30
 
-echo "== windows-x86: build only"
+part "windows-x86: build only"
 cmake --preset windows-x86 >/dev/null
 cmake --build --preset windows-x86 -j "$jobs"
 
-echo "== windows: build"
+part "windows: build"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
 
-echo "== release: signed with a throwaway certificate and checked, made again elsewhere and compared (its programs are tested next)"
+part "release: signed with a throwaway certificate and checked, made again elsewhere and compared (its programs are tested next)"
 scripts/check-release.sh
 
-echo "== windows: Win32 tests and end-to-end tests under Wine"
+part "windows: Win32 tests and end-to-end tests under Wine"
 scripts/with-wine.sh build/windows/wineprefix ctest --preset windows

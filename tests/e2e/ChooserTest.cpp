@@ -108,9 +108,8 @@ public:
     // middle of the row's rectangle. Sent, so that it has been handled on return; false
     // when the tool did not return in time (a modal box is open).
     bool DoubleClickRow(int row, DWORD timeoutMs = 3000) const {
-        RECT r{};
-        if (Ask(List(), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r)) == LB_ERR) return false;
-        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        const LPARAM at = RowPoint(row);
+        if (at == -1) return false;
         for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) {
             DWORD_PTR result = 0;
             const WPARAM keys = (m == WM_LBUTTONUP) ? 0 : MK_LBUTTON;
@@ -120,13 +119,18 @@ public:
     }
     // The same, posted: for a row whose opening ends in the error box.
     bool PostDoubleClickRow(int row) const {
-        RECT r{};
-        if (Ask(List(), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r)) == LB_ERR) return false;
-        const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        return PostMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, at) && PostMessageA(List(), WM_LBUTTONUP, 0, at) &&
-               PostMessageA(List(), WM_LBUTTONDBLCLK, MK_LBUTTON, at) && PostMessageA(List(), WM_LBUTTONUP, 0, at);
+        const LPARAM at = RowPoint(row);
+        return at != -1 && PostMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, at) &&
+               PostMessageA(List(), WM_LBUTTONUP, 0, at) && PostMessageA(List(), WM_LBUTTONDBLCLK, MK_LBUTTON, at) &&
+               PostMessageA(List(), WM_LBUTTONUP, 0, at);
     }
 
+    // The middle of a row, with the mouse pointer over it (PointAt); -1 when there is no such row.
+    LPARAM RowPoint(int row) const {
+        RECT r{};
+        if (Ask(List(), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r)) == LB_ERR) return -1;
+        return PointAt(List(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    }
     // Chooses a drive entry as the drop-down list does: the selection, then CBN_SELCHANGE to
     // the window (CB_SETCURSEL alone sends none). True when the handler returned in time,
     // false when it is still running (a modal box is open).
@@ -258,10 +262,9 @@ TEST_F(Chooser, CurrentRowAndSingleClickChangeNothing) {
     EXPECT_EQ(Join(window_.Rows()), Join(before));
     EXPECT_EQ(window_.Path(), "typed by the user");
 
-    RECT r{};
     const int gamma = IndexOf(before, "gamma");
-    ASSERT_NE(Ask(window_.List(), LB_GETITEMRECT, static_cast<WPARAM>(gamma), reinterpret_cast<LPARAM>(&r)), LB_ERR);
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    const LPARAM at = window_.RowPoint(gamma);
+    ASSERT_NE(at, -1);
     Ask(window_.List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     Ask(window_.List(), WM_LBUTTONUP, 0, at);
     EXPECT_EQ(window_.Highlight(), gamma) << "a click moves the highlight";
@@ -277,10 +280,9 @@ TEST_F(Chooser, EnterOpensTheHighlightedRow) {
     const int delta = IndexOf(window_.Rows(), "Delta");
     ASSERT_GE(delta, 0);
     // A click gives the list the focus and the highlight; then the key.
-    RECT r{};
-    ASSERT_NE(Ask(window_.List(), LB_GETITEMRECT, static_cast<WPARAM>(delta), reinterpret_cast<LPARAM>(&r)), LB_ERR);
     ASSERT_TRUE(tool_.BringToFront(tool_.Main()));
-    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    const LPARAM at = window_.RowPoint(delta);
+    ASSERT_NE(at, -1);
     Ask(window_.List(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     Ask(window_.List(), WM_LBUTTONUP, 0, at);
     ASSERT_EQ(tool_.Focus(), window_.List());

@@ -412,6 +412,13 @@ bool PressOk(const Tool& tool, HWND box) {
     return true;
 }
 
+LPARAM PointAt(HWND w, int x, int y) {
+    POINT screen{x, y};
+    ClientToScreen(w, &screen);
+    SetCursorPos(screen.x, screen.y);
+    return MAKELPARAM(x, y);
+}
+
 void SendKey(WORD vk, WORD modifier) {
     INPUT in[4]{};
     UINT n = 0;

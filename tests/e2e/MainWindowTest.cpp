@@ -224,7 +224,15 @@ TEST_P(MainWindow, FocusReturnsToItsControlWhateverTheActivationOrder) {
         SCOPED_TRACE(c.name);
         c.act();
         const HWND got = tool_.WaitForFocus(field);
-        EXPECT_EQ(got, field) << "the focus is on " << ClassOf(got) << " \"" << WindowText(got) << "\"";
+        GUITHREADINFO gi{};
+        gi.cbSize = sizeof gi;
+        GetGUIThreadInfo(tool_.Tid(), &gi);
+        const HWND front = GetForegroundWindow();
+        EXPECT_EQ(got, field) << "the focus is on " << ClassOf(got) << " \"" << WindowText(got)
+                              << "\"; the active window " << ClassOf(gi.hwndActive) << " \""
+                              << WindowText(gi.hwndActive) << "\"; in front " << ClassOf(front) << " \""
+                              << WindowText(front) << "\" of "
+                              << (front == other.Main() ? "the other program" : "this or a third one");
     }
     other.CloseAndWait();
 }
