@@ -2,6 +2,15 @@
 # Runs a command with the Wine prefix PREFIX ready, a persistent wineserver and, when no
 # display is given, a virtual X display. Usage: scripts/with-wine.sh PREFIX COMMAND...
 set -euo pipefail
+# Every Wine process here runs without address-space randomisation (and so does whatever it
+# starts). Wine 8's loader (/usr/lib/wine/wine64, fixed at 0x7d000000) gets its heap put by
+# the kernel anywhere in the gigabyte above it; about one start in several thousand puts it
+# where Wine then maps its shared user data (0x7ffe0000), and that process dies before it
+# runs: "wine: failed to map the shared user data: c0000018", its CreateProcess fails. With
+# the layout fixed the heap always follows the loader.
+if [ -z "${R7716_FIXED_LAYOUT:-}" ]; then
+  R7716_FIXED_LAYOUT=1 exec setarch "$(uname -m)" --addr-no-randomize "$0" "$@"
+fi
 prefix=$(realpath -m "$1"); shift
 here=$(dirname "$0")
 "$here/wineprefix.sh" "$prefix"
