@@ -6,13 +6,13 @@
 # 1. Regression: every committed input under tests/fuzz/corpus/<target>/ runs once, each
 #    in its own process, so that every failing input is named. This part always runs.
 # 2. Fuzzing: each target runs for SECONDS over a scratch copy of its corpus (the
-#    repository is never written); new inputs and crashes stay in the scratch folder,
+#    repository is never written), as many targets at a time as there are build jobs; new inputs and crashes stay in the scratch folder,
 #    which is kept and named when a target crashed.
 # Prints per target the executions and whether it crashed; exits non-zero when any
 # regression input fails or any target crashes.
 #
 # Environment: R7716_FUZZ_BUILD (build folder, default build/fuzz), R7716_FUZZ_JOBS
-# (build jobs, default 2).
+# (build jobs and targets at a time, default 2; 1 for figures of one target alone).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
@@ -58,16 +58,28 @@ for t in "${targets[@]}"; do
   [ "$bad" -eq 0 ] || failed=1
 done
 
+# One target for the given time over a scratch copy of its corpus; its exit status in "status".
+fuzz_one() {
+  local t=$1 work=$scratch/$1 status=0
+  mkdir -p "$work/corpus" "$work/artifacts"
+  cp tests/fuzz/corpus/"$t"/* "$work/corpus/" 2>/dev/null || true
+  "$build/fuzz/fuzz_$t" "${options[@]}" -max_total_time="$seconds" -artifact_prefix="$work/artifacts/" \
+    "$work/corpus" >"$work/log" 2>&1 || status=$?
+  echo "$status" >"$work/status"
+}
+
 if [ "$seconds" -gt 0 ]; then
-  echo "== fuzz: $seconds s per target"
+  echo "== fuzz: $seconds s per target, $jobs at a time"
+  running=0
   for t in "${targets[@]}"; do
-    bin="$build/fuzz/fuzz_$t"
+    fuzz_one "$t" &
+    running=$((running + 1))
+    if [ "$running" -ge "$jobs" ]; then wait -n; running=$((running - 1)); fi
+  done
+  wait
+  for t in "${targets[@]}"; do
     work="$scratch/$t"
-    mkdir -p "$work/corpus" "$work/artifacts"
-    cp tests/fuzz/corpus/"$t"/* "$work/corpus/" 2>/dev/null || true
-    status=0
-    "$bin" "${options[@]}" -max_total_time="$seconds" -artifact_prefix="$work/artifacts/" \
-      "$work/corpus" >"$work/log" 2>&1 || status=$?
+    status=$(cat "$work/status")
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log" | tail -1)
     if [ "$status" -eq 0 ]; then
       result="no crash"
