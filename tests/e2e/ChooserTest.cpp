@@ -125,11 +125,11 @@ public:
                PostMessageA(List(), WM_LBUTTONUP, 0, at);
     }
 
-    // The middle of a row, with the mouse pointer over it (PointAt); -1 when there is no such row.
+    // The middle of a row as a mouse message's point; -1 when there is no such row.
     LPARAM RowPoint(int row) const {
         RECT r{};
         if (Ask(List(), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r)) == LB_ERR) return -1;
-        return PointAt(List(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     }
     // Chooses a drive entry as the drop-down list does: the selection, then CBN_SELCHANGE to
     // the window (CB_SETCURSEL alone sends none). True when the handler returned in time,

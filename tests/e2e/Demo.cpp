@@ -27,7 +27,7 @@ bool PickInList(const Tool& tool, const std::string& folder) {
     SendMessageA(list, LB_SETTOPINDEX, row, 0);
     int h = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
     int top = static_cast<int>(SendMessageA(list, LB_GETTOPINDEX, 0, 0));
-    const LPARAM at = PointAt(list, 40, (static_cast<int>(row) - top) * h + h / 2);
+    const LPARAM at = MAKELPARAM(40, (static_cast<int>(row) - top) * h + h / 2);
     for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
         PostMessageA(list, m, m == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
     DWORD start = GetTickCount();

@@ -206,20 +206,12 @@ std::string Tool::Start(bool developerBuild, const std::string& workingDir) {
     std::string cmd = "\"" + exe + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    // Right after a drive fixture has restarted the Wine server, the first start can fail
-    // with ERROR_INTERNAL_ERROR while the server settles (seen under Wine 8): a few tries.
-    DWORD error = 0;
-    for (int attempt = 0; attempt < 5; ++attempt) {
-        if (CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDir.c_str(), &si,
-                           &pi_)) {
-            error = 0;
-            break;
-        }
-        error = GetLastError();
-        if (error != ERROR_INTERNAL_ERROR) break;
-        Sleep(300);
-    }
-    if (error != 0) return "CreateProcessA failed for " + exe + " with error " + std::to_string(error);
+    // The mouse pointer away from the tool's windows (the desktop's corner): the driver clicks
+    // with messages, and a list box that holds the capture follows the pointer's own moves,
+    // which Wine sends the window under the pointer now and then.
+    SetCursorPos(0, 0);
+    if (!CreateProcessA(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDir.c_str(), &si, &pi_))
+        return "CreateProcessA failed for " + exe + " with error " + std::to_string(GetLastError());
     pid_ = pi_.dwProcessId;
     FocusSampler sampler(pi_.dwThreadId);
     WaitForInputIdle(pi_.hProcess, kTimeoutMs);
@@ -410,13 +402,6 @@ bool PressOk(const Tool& tool, HWND box) {
     if (!ok || !tool.PostClick(ok) || !tool.WaitGone(box)) return false;
     tool.WaitTakesInput();
     return true;
-}
-
-LPARAM PointAt(HWND w, int x, int y) {
-    POINT screen{x, y};
-    ClientToScreen(w, &screen);
-    SetCursorPos(screen.x, screen.y);
-    return MAKELPARAM(x, y);
 }
 
 void SendKey(WORD vk, WORD modifier) {

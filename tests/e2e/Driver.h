@@ -114,13 +114,6 @@ std::string BoxOwnership(const Tool& tool, HWND box);
 // on `control`. Empty when so, else what differs.
 std::string BackAfterBox(const Tool& tool, HWND control);
 
-// The mouse pointer moved over the point (x, y) of w's client area, where a user clicking
-// there has it; returns the point as a mouse message's lParam. The system sends the window
-// under the pointer mouse moves of its own (when the capture or the windows change), and a
-// list box that holds the capture moves its highlight to where they say the pointer is: a
-// click made of messages alone must not have the pointer elsewhere.
-LPARAM PointAt(HWND w, int x, int y);
-
 // Real key input: a key press and release sent to the foreground window's thread.
 // With modifier (e.g. VK_MENU for Alt), held around the key.
 void SendKey(WORD vk, WORD modifier = 0);
