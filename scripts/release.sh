@@ -159,8 +159,10 @@ python3 scripts/make-sbom.py --stage "$stage" --name "$top" --version "$version"
 echo "== release: pack"
 (cd build/windows && cpack --config CPackConfig.cmake)
 zip=build/release/$top.zip
-# CPack adds the entries in the order the file system lists them and the builder's user and
-# group ids: sorted by name, every time the commit's, the ids 0, the modes 644 and 755.
+# CPack adds the entries in the order the file system lists them, with DOS times in the
+# builder's time zone and the builder's user and group ids: strip-nondeterminism sorts them by
+# name and sets every time to the commit's (the DOS time in UTC), the ids to 0 and the modes
+# to 644 and 755.
 strip-nondeterminism --type zip --timestamp "$SOURCE_DATE_EPOCH" "$zip"
 cp "$stage/$msi" build/release/
 
