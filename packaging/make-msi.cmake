@@ -86,7 +86,8 @@ run(msibuild "${msi}"
     -q "UPDATE `CustomAction` SET `Type` = 3394, `Source` = 'RollbackProgram' WHERE `Action` = 'InstallResourceFilesRollback' OR `Action` = 'RemoveResourceFilesRollback'"
     -q "UPDATE `CustomAction` SET `Type` = 3650, `Source` = 'RollbackProgram' WHERE `Action` = 'DropKeptState'"
     -s "${R7716_APP_TITLE}" "${R7716_MAKER}" "${platform}" "{00000000-0000-0000-0000-000000000000}")
-run(python3 "${here}/set-msi-times.py" "${msi}" ${epoch})
+# Debian's Python, which has python3-olefile (a python3 of pyenv's earlier on PATH has not).
+run(/usr/bin/python3 "${here}/set-msi-times.py" "${msi}" ${epoch})
 file(SHA256 "${msi}" package_sha256)
 string(UUID package_code NAMESPACE ${R7716_UPGRADE_CODE} NAME "Package ${package_sha256}" TYPE SHA1 UPPER)
 run(msibuild "${msi}" -s "${R7716_APP_TITLE}" "${R7716_MAKER}" "${platform}" "{${package_code}}")  # keeps the times

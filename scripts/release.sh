@@ -5,7 +5,7 @@
 # signs them when asked, makes the package R7716Tool-<version>-x64.msi of the staged
 # r7716-install.exe (packaging/make-msi.cmake) and signs it, writes the bill of materials and
 # the notices, packs with CPack's ZIP generator and makes the zip reproducible
-# (scripts/normalize-zip.py). The package lies in the zip and beside it.
+# (strip-nondeterminism). The package lies in the zip and beside it.
 #
 # Usage: scripts/release.sh [--no-tests] [SIGNING] [--timestamp URL]
 #   --sign PFX_FILE                           sign with the key and certificate of a PKCS#12 file
@@ -159,7 +159,11 @@ python3 scripts/make-sbom.py --stage "$stage" --name "$top" --version "$version"
 echo "== release: pack"
 (cd build/windows && cpack --config CPackConfig.cmake)
 zip=build/release/$top.zip
-python3 scripts/normalize-zip.py "$zip"
+# CPack adds the entries in the order the file system lists them, with DOS times in the
+# builder's time zone and the builder's user and group ids: strip-nondeterminism sorts them by
+# name and sets every time to the commit's (the DOS time in UTC), the ids to 0 and the modes
+# to 644 and 755.
+strip-nondeterminism --type zip --timestamp "$SOURCE_DATE_EPOCH" "$zip"
 cp "$stage/$msi" build/release/
 
 # The zip as a user gets it: every file listed in SHA256SUMS, every sum right.

@@ -7,7 +7,8 @@ packages=("$@")
           g++-mingw-w64-x86-64 g++-mingw-w64-i686
           wine wine64 xvfb xauth fonts-wine wixl msitools
           clang libclang-rt-14-dev clang-format
-          osslsigncode openssl softhsm2 libengine-pkcs11-openssl)
+          osslsigncode openssl softhsm2 libengine-pkcs11-openssl
+          strip-nondeterminism python3-olefile)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
