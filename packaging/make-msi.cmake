@@ -71,14 +71,14 @@ run(${CMAKE_COMMAND} -E env TZ=UTC
     wixl -a x64 -o "${msi}" -D "Title=${R7716_APP_TITLE}" -D "Maker=${R7716_MAKER}" -D "Version=${version}"
     -D "UpgradeCode=${R7716_UPGRADE_CODE}" -D "ProductCode=${product_code}"
     "${here}/r7716-install.wxs")
-# What wixl 0.101 cannot say: the RemoveFile rows (it knows no RemoveFile element) of the
-# log and of the state kept for a rollback, on the final removal only (their folder is
-# FINALREMOVALFOLDER, which is set then and empty otherwise); and the rollback and commit actions' type and source (it knows no exe
-# from the Binary table and drops Execute="rollback" and "commit"): an exe from the Binary
-# table (2), run as SYSTEM (2048) in the script (1024) of the rollback (256) or the commit
-# (512), its exit code ignored (64). Then, since wixl makes a random package code and takes
-# the current time: a placeholder code and the commit's time first, and last the code
-# derived from the package's bytes.
+# What wixl 0.101 cannot say: the RemoveFile rows (it knows no RemoveFile element) of the log
+# and of the state kept for a rollback, on the final removal only (their folder is
+# FINALREMOVALFOLDER, which is set then and empty otherwise); and the rollback and commit
+# actions' type and source (it knows no exe from the Binary table and drops
+# Execute="rollback" and "commit"): an exe from the Binary table (2), run as SYSTEM (2048) in
+# the script (1024) of the rollback (256) or the commit (512), its exit code ignored (64).
+# Then, since wixl makes a random package code and takes the current time: a placeholder code
+# and the commit's time first, and last the code derived from the package's bytes.
 set(platform "x64\;1033")  # the summary information's template, platform;language (one argument to run())
 run(msibuild "${msi}"
     -q "INSERT INTO `RemoveFile` (`FileKey`, `Component_`, `FileName`, `DirProperty`, `InstallMode`) VALUES ('RemoveLog', 'Program', 'r7716-install.log', 'FINALREMOVALFOLDER', 2)"
