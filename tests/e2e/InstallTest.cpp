@@ -169,7 +169,8 @@ TEST_F(Installation, RefusedPathShowsTheThreeLineWarningAndCreatesNothing) {
     ASSERT_TRUE(MakeDirs(notLonWorks));
     std::string slashes = lonworks;
     std::replace(slashes.begin(), slashes.end(), '\\', '/');
-    for (const std::string& typed : {notLonWorks, "\\\\?\\" + lonworks, "//./" + slashes}) {
+    const std::string forms[] = {notLonWorks, "\\\\?\\" + lonworks, "//./" + slashes};
+    for (const std::string& typed : forms) {
         SCOPED_TRACE(typed);
         HWND box = Install(typed);
         ASSERT_NE(box, nullptr) << "no warning box within 10 s";
@@ -191,7 +192,7 @@ TEST_F(Installation, RefusedPathShowsTheThreeLineWarningAndCreatesNothing) {
         RECT r{};
         GetClientRect(text, &r);
         EXPECT_EQ(r.bottom, 3 * line.bottom) << "the text's height is not three lines of " << line.bottom << " pixels";
-        if (typed == notLonWorks) SaveScreenshot(box, ArtifactDir() + "\\warning-box.png");
+        SaveScreenshot(box, ArtifactDir() + "\\warning-box-" + std::to_string(&typed - forms) + ".png");
         ASSERT_TRUE(PressOk(tool_, box));
         for (const std::string& folder : {lonworks, notLonWorks})
             for (const char* made : {"\\Import", "\\Types"})
