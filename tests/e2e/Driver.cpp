@@ -158,46 +158,29 @@ HWND FindTopLevel(DWORD pid, const char* cls, const std::string& caption) {
 }
 }  // namespace
 
-namespace {
-// Records every window that the keyboard focus of a thread passes through, from its making
-// to its Stop, sampling about every millisecond on a thread of its own.
-class FocusSampler {
-public:
-    explicit FocusSampler(DWORD tid) : tid_(tid) { thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr); }
-    ~FocusSampler() { Stop(); }
-    FocusSampler(const FocusSampler&) = delete;
-    FocusSampler& operator=(const FocusSampler&) = delete;
+FocusSampler::FocusSampler(DWORD tid) : tid_(tid) { thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr); }
 
-    std::vector<HWND> Stop() {
-        if (thread_) {
-            InterlockedExchange(&stop_, 1);
-            WaitForSingleObject(thread_, kTimeoutMs);
-            CloseHandle(thread_);
-            thread_ = nullptr;
-        }
-        return seen_;
+std::vector<FocusSampler::Sample> FocusSampler::Stop() {
+    if (thread_) {
+        InterlockedExchange(&stop_, 1);
+        WaitForSingleObject(thread_, kTimeoutMs);
+        CloseHandle(thread_);
+        thread_ = nullptr;
     }
+    return seen_;
+}
 
-private:
-    static DWORD WINAPI Run(LPVOID parameter) {
-        auto* self = static_cast<FocusSampler*>(parameter);
-        while (!InterlockedCompareExchange(&self->stop_, 0, 0)) {
-            GUITHREADINFO gi{};
-            gi.cbSize = sizeof gi;
-            if (GetGUIThreadInfo(self->tid_, &gi) && gi.hwndFocus &&
-                (self->seen_.empty() || self->seen_.back() != gi.hwndFocus))
-                self->seen_.push_back(gi.hwndFocus);
-            Sleep(1);
-        }
-        return 0;
+DWORD WINAPI FocusSampler::Run(LPVOID parameter) {
+    auto* self = static_cast<FocusSampler*>(parameter);
+    while (!InterlockedCompareExchange(&self->stop_, 0, 0)) {
+        GUITHREADINFO gi{};
+        gi.cbSize = sizeof gi;
+        if (GetGUIThreadInfo(self->tid_, &gi) && (self->seen_.empty() || self->seen_.back().focus != gi.hwndFocus))
+            self->seen_.push_back({GetTickCount(), gi.hwndFocus});
+        Sleep(1);
     }
-
-    DWORD tid_;
-    HANDLE thread_ = nullptr;
-    volatile LONG stop_ = 0;
-    std::vector<HWND> seen_;
-};
-}  // namespace
+    return 0;
+}
 
 std::string Tool::Start(bool developerBuild, const std::string& workingDir) {
     End();
@@ -235,7 +218,8 @@ std::string Tool::Start(bool developerBuild, const std::string& workingDir) {
     // Until the focus has come to rest inside the window (or the wait runs out).
     start = GetTickCount();
     while (GetAncestor(Focus(), GA_ROOT) != main_ && GetTickCount() - start < kTimeoutMs) Sleep(1);
-    focusAtStart_ = sampler.Stop();
+    for (const FocusSampler::Sample& sample : sampler.Stop())
+        if (sample.focus) focusAtStart_.push_back(sample.focus);
     return {};
 }
 

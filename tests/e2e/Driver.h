@@ -40,6 +40,28 @@ RECT RectInParent(HWND child);
 HWND FindDescendant(HWND parent, int id, const char* cls);  // window rect in the parent's client coordinates
 std::string Printable(const std::string& s);                // \r and \n made visible for messages
 
+// Records every change of a thread's keyboard focus (to a window or to none) with its time,
+// from its making to its Stop, sampling about every millisecond on a thread of its own.
+class FocusSampler {
+public:
+    struct Sample {
+        DWORD tick;
+        HWND focus;
+    };
+    explicit FocusSampler(DWORD tid);
+    ~FocusSampler() { Stop(); }
+    FocusSampler(const FocusSampler&) = delete;
+    FocusSampler& operator=(const FocusSampler&) = delete;
+    std::vector<Sample> Stop();
+
+private:
+    static DWORD WINAPI Run(LPVOID parameter);
+    DWORD tid_;
+    HANDLE thread_ = nullptr;
+    volatile LONG stop_ = 0;
+    std::vector<Sample> seen_;
+};
+
 // The tool under test, one process. The destructor ends it if it is still running.
 class Tool {
 public:

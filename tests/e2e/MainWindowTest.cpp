@@ -220,8 +220,12 @@ TEST_P(MainWindow, FocusReturnsToItsControlWhateverTheActivationOrder) {
              PostMessageA(main, WM_ACTIVATE, WA_CLICKACTIVE, 0);
          }},
     };
+    // Where the focus went, and when, should a case fail.
+    FocusSampler sampler(tool_.Tid());
+    std::string history;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        history += std::to_string(GetTickCount()) + " " + c.name + "; ";
         c.act();
         const HWND got = tool_.WaitForFocus(field);
         GUITHREADINFO gi{};
@@ -234,6 +238,13 @@ TEST_P(MainWindow, FocusReturnsToItsControlWhateverTheActivationOrder) {
                               << WindowText(front) << "\" of "
                               << (front == other.Main() ? "the other program" : "this or a third one");
     }
+    for (const FocusSampler::Sample& sample : sampler.Stop())
+        history += std::to_string(sample.tick) + " " +
+                   (sample.focus == field ? "path field"
+                    : sample.focus        ? ClassOf(sample.focus)
+                                          : "none") +
+                   "; ";
+    if (HasFailure()) ADD_FAILURE() << "the cases and the focus, with their times: " << history;
     other.CloseAndWait();
 }
 
