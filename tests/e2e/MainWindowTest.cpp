@@ -220,6 +220,19 @@ TEST_P(MainWindow, FocusReturnsToItsControlWhateverTheActivationOrder) {
              PostMessageA(main, WM_ACTIVATE, WA_CLICKACTIVE, 0);
          }},
     };
+    // Until the tool has handled every message a case sent or posted it. The system hands the
+    // activations over as sent messages, which the tool may take up only later: without this
+    // a case would look at the focus before anything happened to it, and the next one act on
+    // a window that has yet to see the last. A message sent now comes after the system's; a
+    // flag of the path field's, set by a posted message, after the case's posted ones.
+    const auto settled = [&] {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, kTimeoutMs, &result);
+        SendMessageA(field, EM_SETMODIFY, FALSE, 0);
+        PostMessageA(field, EM_SETMODIFY, TRUE, 0);
+        const DWORD start = GetTickCount();
+        while (!SendMessageA(field, EM_GETMODIFY, 0, 0) && GetTickCount() - start < kTimeoutMs) Sleep(1);
+    };
     // Where the focus went, and when, should a case fail.
     FocusSampler sampler(tool_.Tid());
     std::string history;
@@ -227,6 +240,7 @@ TEST_P(MainWindow, FocusReturnsToItsControlWhateverTheActivationOrder) {
         SCOPED_TRACE(c.name);
         history += std::to_string(GetTickCount()) + " " + c.name + "; ";
         c.act();
+        settled();
         const HWND got = tool_.WaitForFocus(field);
         GUITHREADINFO gi{};
         gi.cbSize = sizeof gi;
