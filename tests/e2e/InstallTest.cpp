@@ -170,6 +170,18 @@ TEST_F(Installation, RefusedPathShowsTheThreeLineWarningAndCreatesNothing) {
     std::string slashes = lonworks;
     std::replace(slashes.begin(), slashes.end(), '\\', '/');
     const std::string forms[] = {notLonWorks, "\\\\?\\" + lonworks, "//./" + slashes};
+    // Three lines: the static is as high as three lines of the message font.
+    NONCLIENTMETRICSA ncm{};
+    ncm.cbSize = sizeof ncm;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontIndirectA(&ncm.lfMessageFont);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT line{0, 0, 1000, 0};
+    DrawTextA(dc, "Warning:", -1, &line, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
     for (const std::string& typed : forms) {
         SCOPED_TRACE(typed);
         HWND box = Install(typed);
@@ -177,18 +189,6 @@ TEST_F(Installation, RefusedPathShowsTheThreeLineWarningAndCreatesNothing) {
         HWND text = BoxStatic(box);
         ASSERT_NE(text, nullptr);
         EXPECT_EQ(ShownMessage(box), kWarning) << "seen: " << Printable(WindowText(text));
-        // Three lines: the static is as high as three lines of the message font.
-        NONCLIENTMETRICSA ncm{};
-        ncm.cbSize = sizeof ncm;
-        ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0));
-        HDC dc = GetDC(nullptr);
-        HFONT font = CreateFontIndirectA(&ncm.lfMessageFont);
-        HGDIOBJ old = SelectObject(dc, font);
-        RECT line{0, 0, 1000, 0};
-        DrawTextA(dc, "Warning:", -1, &line, DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
-        SelectObject(dc, old);
-        DeleteObject(font);
-        ReleaseDC(nullptr, dc);
         RECT r{};
         GetClientRect(text, &r);
         EXPECT_EQ(r.bottom, 3 * line.bottom) << "the text's height is not three lines of " << line.bottom << " pixels";
