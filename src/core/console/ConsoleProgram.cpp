@@ -220,10 +220,8 @@ int RunConsole(const std::vector<std::wstring>& arguments, const Payload& payloa
     if (request.mode == ConsoleRequest::Mode::Forget) return Forget(*state, install, console);
     // A run that keeps the state drops an older one first, so that a rollback of this run
     // never puts back what an earlier run found, whatever ends this one.
-    if (state && !restoring && !ForgetKeptState(*state, install, console)) {
-        console.WriteErr("Cannot remove " + *state + ".\r\n");
-        return static_cast<int>(ExitCode::FileFailed);
-    }
+    if (state && !restoring)
+        if (const int code = Forget(*state, install, console)) return code;
 
     const bool removing = request.mode == ConsoleRequest::Mode::Remove;
     Report report(console);
