@@ -47,8 +47,9 @@ int TextHeight(HFONT font) { return TextExtent(font, "0").cy; }
 // to end, the mouse pointer says so.
 class WindowInstallPlatform : public Win32InstallPlatform {
 public:
-    bool Lock(unsigned waitMs) override {
-        if (Win32InstallPlatform::Lock(0)) return true;
+    LockResult Lock(unsigned waitMs) override {
+        const LockResult now = Win32InstallPlatform::Lock(0);
+        if (now != LockResult::Busy) return now;
         const HCURSOR shown = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
         const ScopeGuard restore([shown] { SetCursor(shown); });
         return Win32InstallPlatform::Lock(waitMs);

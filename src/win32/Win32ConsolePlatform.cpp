@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "win32/HandleBytes.h"
+#include "win32/Win32InstallPlatform.h"
 
 namespace korva {
 
@@ -60,8 +61,10 @@ std::optional<std::string> Win32ConsolePlatform::ToAnsi(const std::wstring& text
     return ansi;
 }
 
-CommandResult Win32ConsolePlatform::RunAndWait(const std::string& commandLine,
+CommandResult Win32ConsolePlatform::RunAndWait(const std::string& commandLine, Rights rights,
                                                const std::function<void(const std::string&)>& output) {
+    ScopedHandle token;
+    if (rights == Rights::StandardUser && !(token = StandardUserToken())) return {};
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
     if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return {};
@@ -95,8 +98,11 @@ CommandResult Win32ConsolePlatform::RunAndWait(const std::string& commandLine,
     startup.lpAttributeList = list;
     PROCESS_INFORMATION process{};
     std::string line = commandLine;  // CreateProcessA may write into its command line
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT,
-                        nullptr, nullptr, &startup.StartupInfo, &process))
+    const DWORD flags = CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT;
+    if (!(token ? CreateProcessAsUserA(token.Get(), nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr,
+                                       nullptr, &startup.StartupInfo, &process)
+                : CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
+                                 &startup.StartupInfo, &process)))
         return {};
     const ScopedHandle processHandle(process.hProcess), thread(process.hThread);
     CommandResult result;
@@ -154,22 +160,6 @@ std::optional<std::string> Win32ConsolePlatform::FindProgram(const std::string& 
     if (got == 0 || got >= length) return std::nullopt;
     path.resize(got);
     return search(path.c_str());
-}
-
-FileContents Win32ConsolePlatform::ReadWhole(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {FileContents::State::Missing, {}};
-        return {FileContents::State::Unreadable, {}};
-    }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return {FileContents::State::Unreadable, {}};
-    const ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return {FileContents::State::Unreadable, {}};
-    FileContents contents{FileContents::State::Read, {}};
-    if (!ReadToEnd(file.Get(), contents.bytes)) return {FileContents::State::Unreadable, {}};
-    return contents;
 }
 
 bool Win32ConsolePlatform::OpenLog(const std::wstring& path) {

@@ -1,6 +1,6 @@
 #pragma once
 // The console installer's machine on Windows: the standard handles, wide-to-ANSI spelling,
-// a command run through a pipe to its end, the search for a program, whole-file reads, the log and the local time.
+// a command run through a pipe to its end, the search for a program, the log and the local time.
 #include "core/console/ConsolePlatform.h"
 #include "win32/Scoped.h"
 
@@ -14,10 +14,9 @@ public:
     void WriteErr(const std::string& text) override;
     void PassOut(const std::string& bytes) override;
     std::optional<std::string> ToAnsi(const std::wstring& text) const override;
-    CommandResult RunAndWait(const std::string& commandLine,
+    CommandResult RunAndWait(const std::string& commandLine, Rights rights,
                              const std::function<void(const std::string&)>& output) override;
     std::optional<std::string> FindProgram(const std::string& name, const std::string& folder) override;
-    FileContents ReadWhole(const std::string& path) override;
     bool OpenLog(const std::wstring& path) override;
     bool AppendLog(const std::string& text) override;
     LocalTime Now() override;

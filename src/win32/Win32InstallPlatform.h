@@ -1,34 +1,42 @@
 #pragma once
-// The installation's machine on Windows: the ANSI file, directory and process calls, and the
-// machine-wide installation lock.
+// The installation's machine on Windows: the files inside a folder, the working directory, the
+// start of the command file, the machine-wide installation lock, and what decides the rights
+// the command file runs with.
 #include "core/install/InstallPlatform.h"
 #include "win32/Scoped.h"
 
 namespace korva {
 
-// The installation lock's name: one mutex for every session of the machine, shared by the
-// window and r7716-install.exe of every version.
+// The installation lock's name where the system has no private namespaces (Wine) and for a
+// run without administrator rights: one mutex for every session of the machine, shared by
+// the window and r7716-install.exe of every version.
 inline constexpr char kInstallLockName[] = "Global\\KORVA-R7716-Installation";
+// An elevated run's: the same mutex in a private namespace bounded by the Administrators group.
+inline constexpr wchar_t kInstallLockNamespace[] = L"KORVA-R7716";
+inline constexpr char kInstallLockPrivateName[] = "KORVA-R7716\\Installation";
+
+// A primary token of this process's own for a program that must get no more rights than a
+// standard user: the Administrators group and the account's own SID for denying only, no
+// privileges, medium integrity. Invalid when it cannot be made.
+ScopedHandle StandardUserToken();
 
 class Win32InstallPlatform : public InstallPlatform {
 public:
-    ~Win32InstallPlatform() override { Unlock(); }
+    ~Win32InstallPlatform() override;
 
-    bool IsFolder(const std::string& path) override;
-    bool MakeFolder(const std::string& path) override;
-    bool OpenForWrite(const std::string& path, FileHandle& handle) override;
-    std::uint32_t Write(FileHandle handle, const unsigned char* bytes, std::uint32_t count) override;
-    bool Close(FileHandle handle) override;
-    bool MoveOver(const std::string& from, const std::string& to) override;
-    bool Remove(const std::string& path) override;
-    bool RemoveFolder(const std::string& path) override;
+    std::unique_ptr<FolderFiles> FilesIn(const std::string& folder) override;
     bool EnterFolder(const std::string& path) override;
     void Pause(unsigned milliseconds) override;
-    bool Start(const std::string& commandLine, int showMode) override;
-    bool Lock(unsigned waitMs) override;
+    bool Start(const std::string& commandLine, int showMode, Rights rights) override;
+    LockResult Lock(unsigned waitMs) override;
     void Unlock() override;
+    ObjectSecurity SecurityOf(const std::string& path) override;
+    std::string Account() override;
+    std::string Environment(const char* name) override;
+    std::string FullPath(const std::string& path) override;
 
 private:
+    HANDLE namespace_ = nullptr;  // the private namespace the lock lies in, when it does
     ScopedHandle lock_;
     bool held_ = false;
 };

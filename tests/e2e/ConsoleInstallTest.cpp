@@ -379,6 +379,8 @@ TEST_F(ConsoleInstall, LogHoldsTheStepsTheOutputAndTheExitCode) {
         "write " + device_ + "\\R7716.FPT | 200000 bytes",
         "write " + device_ + "\\R7716.TYP | 7261 bytes",
         "write " + types_ + "\\loninst.cmd | " + std::to_string(16 + device_.size()) + " bytes",
+        "catalog command rights | full: nothing the catalog command runs can be changed by users who are not "
+        "administrators",
         "working directory | " + types_,
         "output | mkcat stand-in: to standard output",
         "output | mkcat stand-in: to standard error",

@@ -172,7 +172,7 @@ TEST(RunConsole, EveryOutcomeHasItsExitCodeAndItsText) {
          true},
         {"Types folder cannot be entered",
          {L"C:\\LonWorks"},
-         [](Console& r) { r.install.failCall = 1 + 4 * 2 + 6 * 4; },
+         [](Console& r) { r.install.failCall = 1 + 4 * 2 + 6 * 5; },
          5,
          "",
          "Cannot start C:\\LonWorks\\Types\\loninst.cmd.\r\n",
@@ -186,7 +186,7 @@ TEST(RunConsole, EveryOutcomeHasItsExitCodeAndItsText) {
          false},
         {"file cannot be written",
          {L"C:\\LonWorks"},
-         [](Console& r) { r.install.failCall = 1 + 4 * 2 + 4 + 1; },
+         [](Console& r) { r.install.failCall = 1 + 4 * 2 + 5 + 1; },
          4,
          "",
          "Cannot write C:\\LonWorks\\Types\\User\\KR\\R7716.ENU.\r\n",
@@ -276,9 +276,11 @@ TEST(RunConsole, LogHoldsEveryStepTheCommandOutputAndTheExitCode) {
         "write C:\\LonWorks\\Import\\R7716.XIF | 8 bytes\r\n" + t + "write " + kDevice + "\\R7716.ENU | 6 bytes\r\n" +
         t + "write " + kDevice + "\\R7716.FMT | 7 bytes\r\n" + t + "write " + kDevice + "\\R7716.FPT | 9 bytes\r\n" +
         t + "write " + kDevice + "\\R7716.TYP | 5 bytes\r\n" + t + "write " + kCommandFile + " | " +
-        std::to_string(kCommandBytes.size()) + " bytes\r\n" + t + "working directory | " + kTypes + "\r\n" + t +
-        "output | first line\r\n" + t + "output | second\r\n" + t + "output | third\r\n" + t + "run \"" + kCommandFile +
-        "\" | exit code 9009\r\n" + t +
+        std::to_string(kCommandBytes.size()) + " bytes\r\n" + t +
+        "catalog command rights | full: nothing the catalog command runs can be changed by users who are not "
+        "administrators\r\n" +
+        t + "working directory | " + kTypes + "\r\n" + t + "output | first line\r\n" + t + "output | second\r\n" + t +
+        "output | third\r\n" + t + "run \"" + kCommandFile + "\" | exit code 9009\r\n" + t +
         "error | mkcat.exe was not found: the catalog command ended with 9009. The files are installed; the "
         "folder is not in the LonWorks resource catalog.\r\n" +
         t + "end | exit code 6\r\n";
@@ -295,17 +297,15 @@ TEST(RunConsole, LogThatStopsTakingLinesIsSaidOnceAndTheRunGoesOn) {
     EXPECT_EQ(run.install.files[kCommandFile], kCommandBytes);
 }
 
-// The check reads the six files and changes nothing: no call of the installation's machine,
-// no command run.
+// The check reads the six files and changes nothing: no call but reads, no command run.
 TEST(RunConsole, CheckReportsEachFileAndChangesNothing) {
     const Lines paths = {kLonWorks + "\\Import\\R7716.XIF", kDevice + "\\R7716.ENU", kDevice + "\\R7716.FMT",
                          kDevice + "\\R7716.FPT",           kDevice + "\\R7716.TYP", kCommandFile};
     const Lines images = {Bytes(kXif, sizeof kXif), Bytes(kEnu, sizeof kEnu), Bytes(kFmt, sizeof kFmt),
                           Bytes(kFpt, sizeof kFpt), Bytes(kTyp, sizeof kTyp), kCommandBytes};
-    using State = FileContents::State;
     struct Case {
         const char* name;
-        std::function<void(std::map<std::string, FileContents>&)> change;
+        std::function<void(FakeInstallPlatform&)> change;
         Lines words;  // the state word of each line
         int exitCode;
     } cases[] = {
@@ -314,40 +314,45 @@ TEST(RunConsole, CheckReportsEachFileAndChangesNothing) {
          {"current   ", "current   ", "current   ", "current   ", "current   ", "current   "},
          0},
         {"nothing installed",
-         [](auto& files) { files.clear(); },
+         [](auto& machine) { machine.files.clear(); },
          {"missing   ", "missing   ", "missing   ", "missing   ", "missing   ", "missing   "},
          7},
         {"one byte of the FPT changed",
-         [&](auto& files) { files[paths[3]].bytes[4] = 'x'; },
+         [&](auto& machine) { machine.files[paths[3]][4] = 'x'; },
          {"current   ", "current   ", "current   ", "different ", "current   ", "current   "},
          7},
         {"ENU one byte longer",
-         [&](auto& files) { files[paths[1]].bytes += '\0'; },
+         [&](auto& machine) { machine.files[paths[1]] += '\0'; },
          {"current   ", "different ", "current   ", "current   ", "current   ", "current   "},
          7},
         {"command file of another folder",
-         [&](auto& files) { files[paths[5]].bytes = "\"mkcat.exe\" \"-aD:\\LonWorks\\Types\\User\\KR\""; },
+         [&](auto& machine) { machine.files[paths[5]] = "\"mkcat.exe\" \"-aD:\\LonWorks\\Types\\User\\KR\""; },
          {"current   ", "current   ", "current   ", "current   ", "current   ", "different "},
          7},
-        {"TYP cannot be read",
-         [&](auto& files) {
-             files[paths[4]] = {State::Unreadable, ""};
+        {"a folder where the TYP should be",
+         [&](auto& machine) {
+             machine.files.erase(paths[4]);
+             machine.folders.insert(paths[4]);
          },
          {"current   ", "current   ", "current   ", "current   ", "unreadable", "current   "},
+         7},
+        {"the FMT a link that leads outside",
+         [&](auto& machine) { machine.outside.insert(paths[2]); },
+         {"current   ", "current   ", "outside   ", "current   ", "current   ", "current   "},
          7},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Console run;
-        for (std::size_t i = 0; i < paths.size(); ++i) run.console.readable[paths[i]] = {State::Read, images[i]};
-        if (c.change) c.change(run.console.readable);
+        for (std::size_t i = 0; i < paths.size(); ++i) run.install.files[paths[i]] = images[i];
+        if (c.change) c.change(run.install);
         run.Go({L"--check", L"C:\\LonWorks"});
         EXPECT_EQ(run.exitCode, c.exitCode);
         std::string expected;
         for (std::size_t i = 0; i < paths.size(); ++i) expected += c.words[i] + " " + paths[i] + "\r\n";
         EXPECT_EQ(run.console.out, expected);
         EXPECT_EQ(run.console.err, "");
-        EXPECT_TRUE(run.install.calls.empty());
+        for (const std::string& call : run.install.calls) EXPECT_EQ(call.rfind("Read ", 0), 0u) << call;
         EXPECT_TRUE(run.console.commands.empty());
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The console installer's machine in memory: what it writes to its two streams and its log,
-// a command whose output and exit code a test chooses, files to read back, and a spelling
-// into the ANSI code page that refuses every character above 0xFF.
+// a command whose output and exit code a test chooses, and a spelling into the ANSI code page
+// that refuses every character above 0xFF.
 #include <map>
 #include <string>
 #include <vector>
@@ -13,11 +13,10 @@ namespace korva::testing {
 class FakeConsolePlatform : public ConsolePlatform {
 public:
     std::string out, err, log;
-    std::vector<std::string> commands;             // every command line run, in order
-    std::vector<std::string> commandOutput;        // the pieces the command writes
-    CommandResult commandResult{true, 0};          // what the run reports
-    std::map<std::string, FileContents> readable;  // files ReadWhole finds; others are missing
-    std::map<std::string, std::string> programs;   // name -> where FindProgram finds it
+    std::vector<std::string> commands;            // every command line run, in order
+    std::vector<std::string> commandOutput;       // the pieces the command writes
+    CommandResult commandResult{true, 0};         // what the run reports
+    std::map<std::string, std::string> programs;  // name -> where FindProgram finds it
     bool logOpens = true;
     int logFailsAfter = -1;  // AppendLog fails from this call on (-1: never)
     std::wstring logPath;
@@ -35,7 +34,7 @@ public:
         return ansi;
     }
 
-    CommandResult RunAndWait(const std::string& commandLine,
+    CommandResult RunAndWait(const std::string& commandLine, Rights,
                              const std::function<void(const std::string&)>& output) override {
         commands.push_back(commandLine);
         if (commandResult.started)
@@ -46,11 +45,6 @@ public:
     std::optional<std::string> FindProgram(const std::string& name, const std::string&) override {
         auto it = programs.find(name);
         return it == programs.end() ? std::nullopt : std::optional<std::string>(it->second);
-    }
-
-    FileContents ReadWhole(const std::string& path) override {
-        auto it = readable.find(path);
-        return it == readable.end() ? FileContents{} : it->second;
     }
 
     bool OpenLog(const std::wstring& path) override {

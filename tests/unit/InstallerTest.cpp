@@ -44,35 +44,31 @@ std::string Install(const InstallRequest& request, FakeInstallPlatform& platform
     return "";
 }
 
-// The calls of one write of `target` with `count` bytes, through its temporary file.
-void AddWrite(std::vector<std::string>& calls, const std::string& target, std::size_t count) {
-    calls.push_back("OpenForWrite " + target + ".tmp");
-    calls.push_back("Write " + target + ".tmp " + std::to_string(count));
-    calls.push_back("Close " + target + ".tmp");
-    calls.push_back("MoveOver " + target + ".tmp -> " + target);
-}
-
-// Every call of a complete run on a machine where no folder below the LonWorks folder exists:
-// the installation lock is held from before the first folder to after the start.
-std::vector<std::string> ExpectedCalls(const std::string& lonWorks, const std::string& device,
-                                       std::size_t commandLength) {
+// What a complete run leaves: the five images and the command file, nothing else (no
+// temporary file), no handle open, the Types folder the working directory, the command file
+// started with full rights, the lock let go, and the success message.
+void ExpectCompleteRun(const FakeInstallPlatform& platform, const RecordingMessages& messages,
+                       const std::string& lonWorks, const std::string& device) {
     const std::string types = lonWorks + "\\Types";
-    std::vector<std::string> c = {"Lock " + std::to_string(kWindowLockWaitMs)};
-    for (const std::string& f : {lonWorks + "\\Import", types, types + "\\User", device}) {
-        c.push_back("IsFolder " + f);
-        c.push_back("MakeFolder " + f);
-    }
-    AddWrite(c, lonWorks + "\\Import\\R7716.XIF", sizeof kXif);
-    AddWrite(c, device + "\\R7716.ENU", sizeof kEnu);
-    AddWrite(c, device + "\\R7716.FMT", sizeof kFmt);
-    AddWrite(c, device + "\\R7716.FPT", sizeof kFpt);
-    AddWrite(c, device + "\\R7716.TYP", sizeof kTyp);
-    AddWrite(c, types + "\\loninst.cmd", commandLength);
-    c.push_back("EnterFolder " + types);
-    c.push_back("Pause 300");
-    c.push_back("Start \"" + types + "\\loninst.cmd\" 1");
-    c.push_back("Unlock");
-    return c;
+    const std::string command = "\"mkcat.exe\" \"-a" + device + "\"";
+    const std::map<std::string, std::string> expected = {
+        {lonWorks + "\\Import\\R7716.XIF", Bytes(kXif, sizeof kXif)},
+        {device + "\\R7716.ENU", Bytes(kEnu, sizeof kEnu)},
+        {device + "\\R7716.FMT", Bytes(kFmt, sizeof kFmt)},
+        {device + "\\R7716.FPT", Bytes(kFpt, sizeof kFpt)},
+        {device + "\\R7716.TYP", Bytes(kTyp, sizeof kTyp)},
+        {types + "\\loninst.cmd", command},
+    };
+    EXPECT_EQ(platform.files, expected);
+    for (const std::string& folder : {lonWorks + "\\Import", types, types + "\\User", device})
+        EXPECT_TRUE(platform.folders.count(folder)) << folder;
+    EXPECT_EQ(platform.OpenHandles(), 0u);
+    EXPECT_EQ(platform.currentDirectory, types);
+    EXPECT_EQ(platform.calls.end()[-2], "Start \"" + types + "\\loninst.cmd\" 1");
+    EXPECT_EQ(platform.started, std::vector<Rights>{Rights::Full});
+    EXPECT_EQ(platform.calls.front(), "Lock " + std::to_string(kWindowLockWaitMs));
+    EXPECT_EQ(platform.calls.back(), "Unlock");
+    EXPECT_EQ(messages.shown, std::vector<std::string>{kInstallSuccess});
 }
 
 TEST(RunInstallation, CommandFileQuotesToolAndFolderAndDoublesPercent) {
@@ -98,7 +94,7 @@ TEST(RunInstallation, CommandFileQuotesToolAndFolderAndDoublesPercent) {
     }
 }
 
-TEST(RunInstallation, CompleteRunOnFreshFolderMakesEveryCallInOrder) {
+TEST(RunInstallation, CompleteRunOnFreshFolder) {
     struct Case {
         std::string path, lonWorksJoin;  // the LonWorks folder as it appears in the derived texts
     } cases[] = {
@@ -111,25 +107,7 @@ TEST(RunInstallation, CompleteRunOnFreshFolderMakesEveryCallInOrder) {
         FakeInstallPlatform platform = MachineWith(c.path);
         RecordingMessages messages;
         EXPECT_EQ(Install(Request(c.path), platform, messages), "");
-
-        const std::string types = c.lonWorksJoin + "\\Types";
-        const std::string device = types + "\\User\\KR";
-        const std::string command = "\"mkcat.exe\" \"-a" + device + "\"";
-        EXPECT_EQ(platform.calls, ExpectedCalls(c.lonWorksJoin, device, command.size()));
-        EXPECT_EQ(messages.shown, std::vector<std::string>{kInstallSuccess});
-
-        // What the files hold, and that no temporary file stays behind.
-        std::map<std::string, std::string> expected = {
-            {c.lonWorksJoin + "\\Import\\R7716.XIF", Bytes(kXif, sizeof kXif)},
-            {device + "\\R7716.ENU", Bytes(kEnu, sizeof kEnu)},
-            {device + "\\R7716.FMT", Bytes(kFmt, sizeof kFmt)},
-            {device + "\\R7716.FPT", Bytes(kFpt, sizeof kFpt)},
-            {device + "\\R7716.TYP", Bytes(kTyp, sizeof kTyp)},
-            {types + "\\loninst.cmd", command},
-        };
-        EXPECT_EQ(platform.files, expected);
-        EXPECT_EQ(platform.OpenHandles(), 0u);
-        EXPECT_EQ(platform.currentDirectory, types);
+        ExpectCompleteRun(platform, messages, c.lonWorksJoin, c.lonWorksJoin + "\\Types\\User\\KR");
     }
 }
 
@@ -204,10 +182,7 @@ TEST(RunInstallation, DeviceFolderNameComesFromTheFolderNameBoxOnlyWithTheDevelo
         FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
         RecordingMessages messages;
         EXPECT_EQ(Install(Request("C:\\LonWorks", c.developer, c.deviceName), platform, messages), "");
-        const std::string command = "\"mkcat.exe\" \"-a" + c.device + "\"";
-        EXPECT_EQ(platform.calls, ExpectedCalls("C:\\LonWorks", c.device, command.size()));
-        EXPECT_EQ(platform.files["C:\\LonWorks\\Types\\loninst.cmd"], command);
-        EXPECT_EQ(platform.files[c.device + "\\R7716.TYP"], Bytes(kTyp, sizeof kTyp));
+        ExpectCompleteRun(platform, messages, "C:\\LonWorks", c.device);
     }
 }
 
@@ -288,8 +263,9 @@ TEST(RunInstallation, RefusedPathShowsOnlyTheWarningAndTouchesNothing) {
 }
 
 // Makes each call of a complete run fail in turn. The run must end with the right message
-// at that call, tidy up its temporary file, and do nothing else after it: no later write,
-// no start, no success message; an old file of the same name stays as it was.
+// at that call, leave no temporary file, and do nothing else after it: no later write, no
+// start, no success message; an old file of the same name stays as it was, or, when only the
+// close after the move fails, is the new file whole.
 TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
     const std::string lonWorks = "C:\\LonWorks";
     const std::string types = lonWorks + "\\Types";
@@ -307,13 +283,14 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
             const std::string& call = all[i];
             const std::string op = call.substr(0, call.find(' '));
             const std::string arg = call.substr(call.find(' ') + 1);
-            if (op == "IsFolder" || op == "Pause" || op == "Unlock") continue;  // nothing to fail
+            // A name that cannot be looked at is made or written like any other.
+            if (op == "Look" || op == "Pause" || op == "Unlock") continue;
             if (shortWrite && op != "Write") continue;
             SCOPED_TRACE(call + (shortWrite ? " (short write)" : ""));
 
             // The file this call belongs to, when it is one of the writes.
             std::string target;
-            if (op == "OpenForWrite" || op == "Close") target = arg.substr(0, arg.size() - 4);
+            if (op == "CreateNew" || op == "Close") target = arg.substr(0, arg.size() - 4);
             if (op == "Write") target = arg.substr(0, arg.rfind(' ') - 4);
             if (op == "MoveOver") target = arg.substr(arg.find(" -> ") + 4);
 
@@ -322,8 +299,7 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
             std::vector<std::string> tail;  // the calls allowed after the failing one
             if (op == "MakeFolder") error = "Cannot create " + arg, kind = InstallFailure::Folder;
             if (!target.empty()) error = "Cannot write " + target, kind = InstallFailure::File;
-            if (op == "Write") tail = {"Close " + target + ".tmp", "Remove " + target + ".tmp"};
-            if (op == "Close" || op == "MoveOver") tail = {"Remove " + target + ".tmp"};
+            if (op == "Write" || op == "MoveOver") tail = {"Close " + target + ".tmp"};
             if (op == "EnterFolder" || op == "Start")
                 error = "Cannot start " + commandFile, kind = InstallFailure::Start;
             if (op == "Lock") error = kInstallBusy, kind = InstallFailure::Busy;
@@ -362,7 +338,8 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
 
             if (!target.empty()) {
                 EXPECT_EQ(platform.files.count(target + ".tmp"), 0u) << "temporary file left";
-                EXPECT_EQ(platform.files[target], filesBefore.at(target)) << "old file changed";
+                EXPECT_EQ(platform.files[target], op == "Close" ? reference.files[target] : filesBefore.at(target))
+                    << "old file changed, or new file not whole";
             }
             ++checked;
         }
@@ -372,28 +349,19 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
     EXPECT_EQ(checked, 1 + 4 + 6 * 4 + 2 + 6);
 }
 
-TEST(RunInstallation, FailedTidyUpStillReportsTheWrite) {
-    // The write fails and so does the removal of the temporary file: the message stays the same.
-    FakeInstallPlatform reference = MachineWith("C:\\LonWorks");
-    RecordingMessages m;
-    Install(Request("C:\\LonWorks"), reference, m);
-    const std::string xif = "C:\\LonWorks\\Import\\R7716.XIF";
-
-    struct DoubleFailure : FakeInstallPlatform {
-        std::uint32_t Write(FileHandle h, const unsigned char* b, std::uint32_t n) override {
-            FakeInstallPlatform::Write(h, b, n);
-            return n / 2;
-        }
-        bool Remove(const std::string& path) override {
-            FakeInstallPlatform::Remove(path);
-            return false;
-        }
-    } platform;
-    platform.folders = reference.folders;
+// A temporary file that a run ended midway left goes first: it is never written through, and
+// nothing of it stays.
+TEST(RunInstallation, LeftoverTemporaryFileIsReplacedByANewOne) {
+    FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
+    const std::string fpt = "C:\\LonWorks\\Types\\User\\KR\\R7716.FPT";
+    platform.folders.insert(
+        {"C:\\LonWorks\\Import", "C:\\LonWorks\\Types", "C:\\LonWorks\\Types\\User", "C:\\LonWorks\\Types\\User\\KR"});
+    platform.files[fpt + ".tmp"] = "half of an earlier run's FPT";
     RecordingMessages messages;
-    EXPECT_EQ(Install(Request("C:\\LonWorks"), platform, messages), "Cannot write " + xif);
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(platform.calls.end()[-2], "Remove " + xif + ".tmp");
+    EXPECT_EQ(Install(Request("C:\\LonWorks"), platform, messages), "");
+    EXPECT_EQ(platform.files.count(fpt + ".tmp"), 0u);
+    EXPECT_EQ(platform.files[fpt], Bytes(kFpt, sizeof kFpt));
+    EXPECT_EQ(messages.shown, std::vector<std::string>{kInstallSuccess});
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "support/FileBytes.h"
 #include "win32/Scoped.h"
 #include "win32/Win32ConsolePlatform.h"
+#include "win32/Win32FolderFiles.h"
 
 namespace korva {
 namespace {
@@ -72,7 +73,7 @@ TEST_F(Win32Console, RunsACommandFileToItsEndWithItsOutputAndExitCode) {
             ASSERT_TRUE(WriteFileBytes(file, c.commandFile));
         }
         std::string output;
-        const CommandResult result = console_.RunAndWait("\"" + file + "\"",
+        const CommandResult result = console_.RunAndWait("\"" + file + "\"", Rights::Full,
                                                          [&output](const std::string& piece) { output += piece; });
         EXPECT_EQ(result.started, c.started);
         if (!c.started) continue;
@@ -82,7 +83,7 @@ TEST_F(Win32Console, RunsACommandFileToItsEndWithItsOutputAndExitCode) {
     }
 }
 
-TEST_F(Win32Console, ReadsWholeFilesAndTellsWhyNot) {
+TEST_F(Win32Console, FolderFilesReadWholeFilesAndTellWhyNot) {
     std::string everyByte;
     for (int i = 0; i < 300000; ++i) everyByte += static_cast<char>((i * 7 + i / 256) & 0xFF);
     ASSERT_TRUE(WriteFileBytes(Path("large.bin"), everyByte));
@@ -106,7 +107,7 @@ TEST_F(Win32Console, ReadsWholeFilesAndTellsWhyNot) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const FileContents read = console_.ReadWhole(Path(c.name));
+        const FileContents read = Win32FolderFiles(scratch_.Path()).Read(Path(c.name));
         EXPECT_EQ(read.state, c.state);
         EXPECT_EQ(read.bytes.size(), c.bytes.size());
         EXPECT_TRUE(read.bytes == c.bytes);

@@ -1,12 +1,14 @@
 #pragma once
 // The machine as the console installer sees it beyond the installation's own operations:
-// its two output streams, the spelling of wide arguments, a command run to its end, whole-file
-// reads for --check, the log and the clock. The Win32 implementation names its calls beside
-// each operation; tests use a fake that records them.
+// its two output streams, the spelling of wide arguments, a command run to its end, the log
+// and the clock. The Win32 implementation names its calls beside each operation; tests use a
+// fake that records them.
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+
+#include "core/install/InstallPlatform.h"
 
 namespace korva {
 
@@ -18,12 +20,6 @@ struct CommandResult {
     bool started = false;
     std::uint32_t exitCode = 0;   // meaningful only when started
     bool outputLeftOpen = false;  // something the command started still held its output open
-};
-
-struct FileContents {
-    enum class State { Read, Missing, Unreadable };
-    State state = State::Missing;
-    std::string bytes;  // when Read
 };
 
 class ConsolePlatform {
@@ -40,19 +36,17 @@ public:
     // a character has no equal there.
     virtual std::optional<std::string> ToAnsi(const std::wstring& text) const = 0;
 
-    // CreateProcessA of the command line without a window of its own, standard input empty,
-    // standard output and error into one pipe whose bytes go to `output` as they arrive;
-    // returns when the command has ended and its output is read to the end, or, when a
+    // CreateProcessA (with a standard user's rights: CreateProcessAsUserA with a restricted
+    // token of the program's own) of the command line without a window of its own, standard
+    // input empty, standard output and error into one pipe whose bytes go to `output` as they
+    // arrive; returns when the command has ended and its output is read to the end, or, when a
     // process it started keeps the output open, a few seconds after the command has ended.
-    virtual CommandResult RunAndWait(const std::string& commandLine,
+    virtual CommandResult RunAndWait(const std::string& commandLine, Rights rights,
                                      const std::function<void(const std::string&)>& output) = 0;
 
     // SearchPathA: the full name of the program that the command interpreter, working in
     // `folder`, finds for `name` (in that folder first, then on the PATH); nothing when none.
     virtual std::optional<std::string> FindProgram(const std::string& name, const std::string& folder) = 0;
-
-    // CreateFileA for reading and ReadFile to the end: the file's bytes, or why there are none.
-    virtual FileContents ReadWhole(const std::string& path) = 0;
 
     // CreateFileW for appending, shared for reading: false when it cannot be opened.
     virtual bool OpenLog(const std::wstring& path) = 0;

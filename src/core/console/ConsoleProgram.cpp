@@ -4,6 +4,7 @@
 #include "core/console/ConsoleLog.h"
 #include "core/console/InstallCheck.h"
 #include "core/console/KeptState.h"
+#include "core/install/CatalogRights.h"
 #include "core/install/LonWorksCheck.h"
 #include "core/window/MessageRules.h"
 
@@ -65,25 +66,29 @@ private:
     bool logging_ = false;
 };
 
-int Check(const InstallLayout& layout, const Payload& payload, const CodePage& codePage, ConsolePlatform& console) {
+int Check(const InstallLayout& layout, const Payload& payload, const CodePage& codePage, FolderFiles& files,
+          ConsolePlatform& console) {
     bool allCurrent = true;
-    for (const CheckedFile& file : CheckInstallation(layout, payload, codePage, console)) {
+    for (const CheckedFile& file : CheckInstallation(layout, payload, codePage, files)) {
         console.WriteOut(CheckLine(file));
         allCurrent = allCurrent && file.state == FileState::Current;
     }
     return static_cast<int>(allCurrent ? ExitCode::Success : ExitCode::NotCurrent);
 }
 
-// Writes the installation, runs the command file from the Types folder and waits for it.
-// Raises InstallError at the first failure before the command ran.
-int Install(const InstallLayout& layout, const Payload& payload, InstallPlatform& install, ConsolePlatform& console,
-            const CodePage& codePage, Report& report) {
-    WriteInstallation(layout, payload, install, codePage, &report);
+// Writes the installation, runs the command file from the Types folder with the rights
+// ChooseCatalogRights gives it and waits for it. Raises InstallError at the first failure
+// before the command ran.
+int Install(const InstallLayout& layout, const Payload& payload, InstallPlatform& install, FolderFiles& files,
+            ConsolePlatform& console, const CodePage& codePage, Report& report) {
+    WriteInstallation(layout, payload, files, codePage, &report);
+    const CatalogRights rights = ChooseCatalogRights(layout, install);
+    report.Step("catalog command rights", RightsText(rights));
     const std::string start = EnterTypesFolder(layout, install);
     report.Step("working directory", layout.typesFolder);
 
     OutputLines lines([&report](const std::string& line) { report.Step("output", line); });
-    const CommandResult result = console.RunAndWait(start, [&](const std::string& bytes) {
+    const CommandResult result = console.RunAndWait(start, rights.rights, [&](const std::string& bytes) {
         console.PassOut(bytes);
         lines.Add(bytes);
     });
@@ -115,33 +120,42 @@ int Install(const InstallLayout& layout, const Payload& payload, InstallPlatform
 }
 
 // Removes each installed file whose bytes are this version's, keeps every other one, and
-// then the device folder if that left it empty. A "<file>.tmp" beside one goes too when it
-// holds the start of this version's bytes, as a run of this program that was ended midway
-// leaves it. Starts nothing: the catalog keeps its entry.
-int Remove(const InstallLayout& layout, const Payload& payload, InstallPlatform& install, ConsolePlatform& console,
+// then the device folder if that left it a real, empty folder. A "<file>.tmp" beside one goes
+// too when it holds a start of this version's bytes, as a run of an earlier build ended midway
+// left it (this program's own temporary files go with the run that made them); an empty one
+// holds nothing of this version and stays. Whatever leads outside the LonWorks folder stays
+// and is named. Starts nothing: the catalog keeps its entry.
+int Remove(const InstallLayout& layout, const Payload& payload, FolderFiles& files, ConsolePlatform& console,
            const CodePage& codePage, Report& report) {
     bool left = false;
     auto remove = [&](CheckedFile file) {
-        if (file.state == FileState::Current)
-            file.state = install.Remove(file.path) ? FileState::Removed : FileState::Failed;
+        if (file.state == FileState::Current) {
+            const FolderFiles::Result result = files.Remove(file.path);
+            file.state = result == FolderFiles::Result::Done      ? FileState::Removed
+                         : result == FolderFiles::Result::Outside ? FileState::Outside
+                                                                  : FileState::Failed;
+        }
         console.WriteOut(CheckLine(file));
         report.Step("remove " + file.path, StateWord(file.state));
         // A file that cannot be read may still be this version's: it is not reported as gone.
-        if (file.state == FileState::Failed || file.state == FileState::Unreadable) {
-            report.Error(ErrorBoxText("Cannot remove " + file.path, codePage));
+        if (file.state == FileState::Failed || file.state == FileState::Unreadable ||
+            file.state == FileState::Outside) {
+            const std::string why = file.state == FileState::Outside ? LeadsOutside(files) : "";
+            report.Error(ErrorBoxText("Cannot remove " + file.path + why, codePage));
             left = true;
         }
     };
     for (const ExpectedFile& file : ExpectedFiles(layout, payload, codePage)) {
-        remove({file.path, JudgeFile(console.ReadWhole(file.path), file.bytes)});
+        remove({file.path, JudgeFile(files.Read(file.path), file.bytes)});
         const std::string temp = file.path + kTempSuffix;
-        FileContents leftover = console.ReadWhole(temp);
+        FileContents leftover = files.Read(temp);
         if (leftover.state == FileContents::State::Missing) continue;
-        if (leftover.state == FileContents::State::Read && file.bytes && file.bytes->starts_with(leftover.bytes))
+        if (leftover.state == FileContents::State::Read && !leftover.bytes.empty() && file.bytes &&
+            file.bytes->starts_with(leftover.bytes))
             leftover.bytes = *file.bytes;  // judged as the whole file it was on its way to be
         remove({temp, JudgeFile(leftover, file.bytes)});
     }
-    if (install.IsFolder(layout.deviceFolder) && install.RemoveFolder(layout.deviceFolder)) {
+    if (files.RemoveFolder(layout.deviceFolder) == FolderFiles::Result::Done) {
         console.WriteOut(CheckLine({layout.deviceFolder, FileState::Removed}));
         report.Step("remove " + layout.deviceFolder, StateWord(FileState::Removed));
     }
@@ -152,8 +166,8 @@ int Remove(const InstallLayout& layout, const Payload& payload, InstallPlatform&
 int Restore(const std::string& state, unsigned waitSeconds, const Payload& payload, InstallPlatform& install,
             ConsolePlatform& console, const CodePage& codePage, Report& report) {
     try {
-        const InstallLock lock(install, waitSeconds * 1000u, "Cannot restore: another installation is running");
-        const RestoreOutcome outcome = RestoreKeptState(state, payload, codePage, install, console, report);
+        const InstallLock lock(install, waitSeconds * 1000u, "restore");
+        const RestoreOutcome outcome = RestoreKeptState(state, payload, codePage, install, report);
         console.WriteOut(outcome.lines);
         for (const std::string& error : outcome.errors) report.Error(ErrorBoxText(error, codePage));
         return report.End(outcome.exitCode);
@@ -165,7 +179,7 @@ int Restore(const std::string& state, unsigned waitSeconds, const Payload& paylo
 
 // --forget: drops the state that --keep kept.
 int Forget(const std::string& state, InstallPlatform& install, ConsolePlatform& console) {
-    if (ForgetKeptState(state, install, console)) return static_cast<int>(ExitCode::Success);
+    if (ForgetKeptState(*install.FilesIn(FolderOf(state)), state)) return static_cast<int>(ExitCode::Success);
     console.WriteErr("Cannot remove " + state + ".\r\n");
     return static_cast<int>(ExitCode::FileFailed);
 }
@@ -178,6 +192,7 @@ ExitCode ExitCodeFor(InstallFailure failure) {
     case InstallFailure::File: return ExitCode::FileFailed;
     case InstallFailure::Start: return ExitCode::StartFailed;
     case InstallFailure::Busy: return ExitCode::Busy;
+    case InstallFailure::LockUnusable: return ExitCode::LockUnusable;
     }
     return ExitCode::FileFailed;
 }
@@ -263,14 +278,18 @@ int RunConsole(const std::vector<std::wstring>& arguments, const Payload& payloa
     report.Step("check " + lonWorks, "accepted");
 
     const InstallLayout layout = LayoutFor(lonWorks, "KR");
-    if (request.mode == ConsoleRequest::Mode::Check) return Check(layout, payload, codePage, console);
+    if (request.mode == ConsoleRequest::Mode::Check)
+        return Check(layout, payload, codePage, *install.FilesIn(lonWorks), console);
     try {
-        const InstallLock lock(install, request.waitSeconds * 1000u,
-                               removing ? "Cannot remove: another installation is running" : kInstallBusy);
+        const InstallLock lock(install, request.waitSeconds * 1000u, removing ? "remove" : "install");
         report.Step("lock", "taken");
-        if (state) KeepState(*state, lonWorks, layout, payload, codePage, install, console, report);
-        return removing ? Remove(layout, payload, install, console, codePage, report)
-                        : Install(layout, payload, install, console, codePage, report);
+        // The LonWorks folder as it resolves now, held until the run ends.
+        const std::unique_ptr<FolderFiles> files = install.FilesIn(lonWorks);
+        if (state)
+            WriteWholeFile(*install.FilesIn(FolderOf(*state)), *state,
+                           KeptStateText(layout, payload, codePage, *files, report), &report);
+        return removing ? Remove(layout, payload, *files, console, codePage, report)
+                        : Install(layout, payload, install, *files, console, codePage, report);
     } catch (const InstallError& e) {
         report.Error(ErrorBoxText(e.Message(), codePage));
         return report.End(ExitCodeFor(e.Kind()));

@@ -138,12 +138,15 @@ std::string UsageText() {
            "  1  usage error, the log cannot be opened, the folder cannot be spelled in the ANSI code page,\r\n"
            "     or STATE is no state that --keep kept\r\n"
            "  2  the path is refused: it does not end in LonWorks, or it begins with \\\\?\\ or \\\\.\\\r\n"
-           "  3  a folder cannot be created\r\n"
-           "  4  a file cannot be written; --remove: a file of this version cannot be removed; --restore,\r\n"
-           "     --forget: a file cannot be put back or removed (the kept state stays)\r\n"
+           "  3  a folder cannot be created, or it leads outside the LonWorks folder (a link)\r\n"
+           "  4  a file cannot be written, or it leads outside the LonWorks folder; --remove: a file of this\r\n"
+           "     version cannot be removed; --restore, --forget: a file cannot be put back or removed (the\r\n"
+           "     kept state stays)\r\n"
            "  5  the command file cannot be started or run\r\n"
            "  6  the catalog command ended with a code other than 0 (the files are installed)\r\n"
-           "  7  --check: at least one file missing, different or unreadable\r\n"
+           "  7  --check: at least one file missing, different, unreadable or outside the LonWorks folder\r\n"
+           "  8  the installation lock cannot be used: its name is taken by an object this program may not\r\n"
+           "     open (not another installation)\r\n"
            "  1618  another installation kept running for the whole wait: try again later\r\n";
 }
 

@@ -11,11 +11,12 @@ enum class ExitCode : int {
     Success = 0,        // installed and the catalog command ended with 0; --check: all current
     Usage = 1,          // usage error, the log cannot be opened, the folder cannot be spelled
     PathRefused = 2,    // the folder check refused the path
-    FolderFailed = 3,   // a folder cannot be created
-    FileFailed = 4,     // a file cannot be written
+    FolderFailed = 3,   // a folder cannot be created (or leads outside the LonWorks folder)
+    FileFailed = 4,     // a file cannot be written (or leads outside the LonWorks folder)
     StartFailed = 5,    // the command file cannot be started
     CatalogFailed = 6,  // the catalog command ended with a code other than 0
-    NotCurrent = 7,     // --check: a file is missing, different or unreadable
+    NotCurrent = 7,     // --check: a file is missing, different, unreadable or outside
+    LockUnusable = 8,   // the installation lock's name is taken by an object this program may not open
     Busy = 1618,        // another installation held the lock for the whole wait (Windows
                         // Installer's "another installation is already in progress": retried)
 };

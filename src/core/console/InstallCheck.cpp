@@ -6,6 +6,7 @@ FileState JudgeFile(const FileContents& installed, const std::optional<std::stri
     switch (installed.state) {
     case FileContents::State::Missing: return FileState::Missing;
     case FileContents::State::Unreadable: return FileState::Unreadable;
+    case FileContents::State::Outside: return FileState::Outside;
     case FileContents::State::Read: break;
     }
     return expected && installed.bytes == *expected ? FileState::Current : FileState::Different;
@@ -20,10 +21,10 @@ std::vector<ExpectedFile> ExpectedFiles(const InstallLayout& layout, const Paylo
 }
 
 std::vector<CheckedFile> CheckInstallation(const InstallLayout& layout, const Payload& payload,
-                                           const CodePage& codePage, ConsolePlatform& platform) {
+                                           const CodePage& codePage, FolderFiles& files) {
     std::vector<CheckedFile> checked;
     for (const ExpectedFile& file : ExpectedFiles(layout, payload, codePage))
-        checked.push_back({file.path, JudgeFile(platform.ReadWhole(file.path), file.bytes)});
+        checked.push_back({file.path, JudgeFile(files.Read(file.path), file.bytes)});
     return checked;
 }
 
@@ -33,6 +34,7 @@ const char* StateWord(FileState state) {
     case FileState::Missing: return "missing";
     case FileState::Different: return "different";
     case FileState::Unreadable: return "unreadable";
+    case FileState::Outside: return "outside";
     case FileState::Removed: return "removed";
     case FileState::Failed: return "failed";
     case FileState::Restored: return "restored";

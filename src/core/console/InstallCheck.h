@@ -5,14 +5,15 @@
 #include <vector>
 
 #include "core/common/CodePage.h"
-#include "core/console/ConsolePlatform.h"
+#include "core/install/FolderFiles.h"
 #include "core/install/Installer.h"
 
 namespace korva {
 
-// A file's state as the check finds it; a removal turns Current into Removed, or into Failed
-// when the file cannot be removed; a restore reports Restored, Removed or Failed.
-enum class FileState { Current, Missing, Different, Unreadable, Removed, Failed, Restored };
+// A file's state as the check finds it (Outside: it leads outside the LonWorks folder); a
+// removal turns Current into Removed, or into Failed when the file cannot be removed; a
+// restore reports Restored, Removed or Failed.
+enum class FileState { Current, Missing, Different, Unreadable, Outside, Removed, Failed, Restored };
 
 struct CheckedFile {
     std::string path;
@@ -36,10 +37,10 @@ FileState JudgeFile(const FileContents& installed, const std::optional<std::stri
 
 // The six files, each judged against the bytes an installation would write there.
 std::vector<CheckedFile> CheckInstallation(const InstallLayout& layout, const Payload& payload,
-                                           const CodePage& codePage, ConsolePlatform& platform);
+                                           const CodePage& codePage, FolderFiles& files);
 
-// The state as one word: "current", "missing", "different", "unreadable", "removed", "failed",
-// "restored".
+// The state as one word: "current", "missing", "different", "unreadable", "outside",
+// "removed", "failed", "restored".
 const char* StateWord(FileState state);
 
 // "current    C:\LonWorks\Import\R7716.XIF\r\n": the state, padded, then the file.

@@ -57,36 +57,43 @@ std::optional<Kept> ParseKept(const std::string& text, const Payload& payload, c
 
 }  // namespace
 
-bool ForgetKeptState(const std::string& state, InstallPlatform& install, ConsolePlatform& console) {
-    install.Remove(state);
-    return console.ReadWhole(state).state == FileContents::State::Missing;
+std::string FolderOf(const std::string& path) {
+    const std::size_t cut = path.find_last_of('\\');
+    if (cut == std::string::npos) return ".";
+    if (cut == 2 && path[1] == ':') return path.substr(0, 3);
+    return path.substr(0, cut);
 }
 
-void KeepState(const std::string& state, const std::string& lonWorks, const InstallLayout& layout,
-               const Payload& payload, const CodePage& codePage, InstallPlatform& install, ConsolePlatform& console,
-               InstallSteps& steps) {
-    std::string text = std::string(kHeading) + "\r\nlonworks " + lonWorks + "\r\n", bytes;
+bool ForgetKeptState(FolderFiles& stateFolder, const std::string& state) {
+    const FolderFiles::Result result = stateFolder.Remove(state);
+    return result == FolderFiles::Result::Done || result == FolderFiles::Result::Missing;
+}
+
+std::string KeptStateText(const InstallLayout& layout, const Payload& payload, const CodePage& codePage,
+                          FolderFiles& files, InstallSteps& steps) {
+    std::string text = std::string(kHeading) + "\r\nlonworks " + layout.lonWorks + "\r\n", bytes;
     for (const std::string& folder : Folders(layout))
-        text += (install.IsFolder(folder) ? "present " : "absent ") + folder + "\r\n";
+        text += (files.Look(folder) == FolderFiles::Kind::Folder ? "present " : "absent ") + folder + "\r\n";
     for (const ExpectedFile& file : ExpectedFiles(layout, payload, codePage)) {
-        const FileContents contents = console.ReadWhole(file.path);
-        if (contents.state == FileContents::State::Unreadable)
-            throw InstallError(InstallFailure::File, "Cannot read " + file.path + " to keep it");
+        const FileContents contents = files.Read(file.path);
+        if (contents.state == FileContents::State::Unreadable || contents.state == FileContents::State::Outside)
+            throw InstallError(InstallFailure::File,
+                               "Cannot read " + file.path + " to keep it" +
+                                   (contents.state == FileContents::State::Outside ? LeadsOutside(files) : ""));
         const bool there = contents.state == FileContents::State::Read;
         const std::string length = std::to_string(contents.bytes.size());
         text += (there ? "kept " + length + " " : "absent ") + file.path + "\r\n";
         bytes += contents.bytes;
         steps.Step("keep " + file.path, there ? length + " bytes" : "absent");
     }
-    text += "\r\n" + bytes;
-    WriteWholeFile(install, state, reinterpret_cast<const unsigned char*>(text.data()),
-                   static_cast<std::uint32_t>(text.size()), &steps);
+    return text + "\r\n" + bytes;
 }
 
 RestoreOutcome RestoreKeptState(const std::string& state, const Payload& payload, const CodePage& codePage,
-                                InstallPlatform& install, ConsolePlatform& console, InstallSteps& steps) {
+                                InstallPlatform& platform, InstallSteps& steps) {
     RestoreOutcome outcome;
-    const FileContents text = console.ReadWhole(state);
+    const std::unique_ptr<FolderFiles> stateFolder = platform.FilesIn(FolderOf(state));
+    const FileContents text = stateFolder->Read(state);
     if (text.state == FileContents::State::Missing) {
         steps.Step("restore", "nothing was kept");
         return outcome;
@@ -99,41 +106,52 @@ RestoreOutcome RestoreKeptState(const std::string& state, const Payload& payload
         return outcome;
     }
 
-    auto report = [&](const std::string& path, bool done, FileState state, ExitCode failure) {
+    const std::unique_ptr<FolderFiles> files = platform.FilesIn(kept->layout.lonWorks);
+    auto report = [&](const std::string& path, bool done, FileState state, ExitCode failure,
+                      const std::string& why = {}) {
         if (!done) state = FileState::Failed;
         outcome.lines += CheckLine({path, state});
         steps.Step("restore " + path, StateWord(state));
         if (done) return;
-        outcome.errors.push_back("Cannot restore " + path);
+        outcome.errors.push_back("Cannot restore " + path + why);
         if (outcome.exitCode == ExitCode::Success) outcome.exitCode = failure;
     };
+    const std::string outside = LeadsOutside(*files);
     const std::array<std::string, 4> folders = Folders(kept->layout);
-    for (std::size_t i = 0; i < folders.size(); ++i)
-        if (kept->folderThere[i] && !install.IsFolder(folders[i]))
-            report(folders[i], install.MakeFolder(folders[i]), FileState::Restored, ExitCode::FolderFailed);
-    const std::vector<ExpectedFile> files = ExpectedFiles(kept->layout, payload, codePage);
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const std::string& path = files[i].path;
-        const FileContents now = console.ReadWhole(path);
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        if (!kept->folderThere[i]) continue;
+        const FolderFiles::Kind kind = files->Look(folders[i]);
+        if (kind == FolderFiles::Kind::Folder) continue;
+        report(folders[i], kind != FolderFiles::Kind::Outside && files->MakeFolder(folders[i]), FileState::Restored,
+               ExitCode::FolderFailed, kind == FolderFiles::Kind::Outside ? outside : "");
+    }
+    const std::vector<ExpectedFile> expected = ExpectedFiles(kept->layout, payload, codePage);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const std::string& path = expected[i].path;
+        const FileContents now = files->Read(path);
         if (const std::optional<std::string>& before = kept->files[i]) {
             if (now.state == FileContents::State::Read && now.bytes == *before) continue;
             bool done = true;
+            std::string why;
             try {
-                WriteWholeFile(install, path, reinterpret_cast<const unsigned char*>(before->data()),
-                               static_cast<std::uint32_t>(before->size()));
-            } catch (const InstallError&) {
+                WriteWholeFile(*files, path, *before);
+            } catch (const InstallError& e) {
                 done = false;
+                why = e.Message().substr(("Cannot write " + path).size());  // what it adds, if anything
             }
-            report(path, done, FileState::Restored, ExitCode::FileFailed);
+            report(path, done, FileState::Restored, ExitCode::FileFailed, why);
         } else if (now.state != FileContents::State::Missing) {
-            report(path, install.Remove(path), FileState::Removed, ExitCode::FileFailed);
+            const FolderFiles::Result removed = files->Remove(path);
+            report(path, removed == FolderFiles::Result::Done, FileState::Removed, ExitCode::FileFailed,
+                   removed == FolderFiles::Result::Outside ? outside : "");
         }
     }
     // Deepest first; a folder that holds anything else is not this run's to remove.
     for (std::size_t i = folders.size(); i-- > 0;)
-        if (!kept->folderThere[i] && install.IsFolder(folders[i]) && install.RemoveFolder(folders[i]))
+        if (!kept->folderThere[i] && files->Look(folders[i]) == FolderFiles::Kind::Folder &&
+            files->RemoveFolder(folders[i]) == FolderFiles::Result::Done)
             report(folders[i], true, FileState::Removed, ExitCode::Success);
-    if (outcome.exitCode == ExitCode::Success && !ForgetKeptState(state, install, console)) {
+    if (outcome.exitCode == ExitCode::Success && !ForgetKeptState(*stateFolder, state)) {
         outcome.errors.push_back("Cannot remove " + state);
         outcome.exitCode = ExitCode::FileFailed;
     }

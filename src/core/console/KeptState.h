@@ -18,20 +18,23 @@
 #include <string>
 #include <vector>
 
-#include "core/console/ConsolePlatform.h"
 #include "core/console/ConsoleRequest.h"
+#include "core/install/FolderFiles.h"
 #include "core/install/Installer.h"
 
 namespace korva {
 
-// Removes the kept state `state`; false when it stays.
-bool ForgetKeptState(const std::string& state, InstallPlatform& install, ConsolePlatform& console);
+// The folder a file's name lies in: "C:\" for "C:\state", "." for a bare "state".
+std::string FolderOf(const std::string& path);
 
-// Keeps in the file `state` what an installation into `layout` of `lonWorks` changes. Raises
-// InstallError at the first failure, before anything in the LonWorks folder has changed.
-void KeepState(const std::string& state, const std::string& lonWorks, const InstallLayout& layout,
-               const Payload& payload, const CodePage& codePage, InstallPlatform& install, ConsolePlatform& console,
-               InstallSteps& steps);
+// Removes the kept state `state` from its folder's files; false when it stays.
+bool ForgetKeptState(FolderFiles& stateFolder, const std::string& state);
+
+// The kept state of what an installation into `layout` changes, read through `files` (the
+// LonWorks folder's). Raises InstallError ("Cannot read <file> to keep it") when a file cannot
+// be read or leads outside the LonWorks folder: no byte read from outside is ever kept.
+std::string KeptStateText(const InstallLayout& layout, const Payload& payload, const CodePage& codePage,
+                          FolderFiles& files, InstallSteps& steps);
 
 // What --restore reports: one line per folder or file it changed back or could not, the
 // errors, and the exit code.
@@ -41,10 +44,12 @@ struct RestoreOutcome {
     ExitCode exitCode = ExitCode::Success;
 };
 
-// Puts back what `state` holds: the folders that were there, each kept file's bytes, no file
-// that was absent, no folder that was absent (when it is empty); then removes `state`, or
-// keeps it when something could not be put back. Usage when `state` is no kept state.
+// Puts back what the file `state` holds: the folders that were there, each kept file's bytes,
+// no file that was absent, no folder that was absent (when it is empty), each through the
+// files of its LonWorks folder as that folder resolves now, so that nothing outside it is
+// written or removed; then removes `state`, or keeps it when something could not be put
+// back. Usage when `state` is no kept state.
 RestoreOutcome RestoreKeptState(const std::string& state, const Payload& payload, const CodePage& codePage,
-                                InstallPlatform& install, ConsolePlatform& console, InstallSteps& steps);
+                                InstallPlatform& platform, InstallSteps& steps);
 
 }  // namespace korva

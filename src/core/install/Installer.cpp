@@ -1,5 +1,6 @@
 #include "core/install/Installer.h"
 
+#include "core/install/CatalogRights.h"
 #include "core/install/LonWorksCheck.h"
 
 namespace korva {
@@ -9,10 +10,13 @@ namespace {
 constexpr int kShowNormal = 1;  // SW_SHOWNORMAL
 constexpr unsigned kStartDelayMs = 300;
 
-void EnsureFolder(InstallPlatform& platform, const std::string& folder, InstallSteps* steps) {
+void EnsureFolder(FolderFiles& files, const std::string& folder, InstallSteps* steps) {
     const char* result = "exists";
-    if (!platform.IsFolder(folder)) {
-        if (!platform.MakeFolder(folder)) throw InstallError(InstallFailure::Folder, "Cannot create " + folder);
+    const FolderFiles::Kind kind = files.Look(folder);
+    if (kind == FolderFiles::Kind::Outside)
+        throw InstallError(InstallFailure::Folder, "Cannot create " + folder + LeadsOutside(files));
+    if (kind != FolderFiles::Kind::Folder) {
+        if (!files.MakeFolder(folder)) throw InstallError(InstallFailure::Folder, "Cannot create " + folder);
         result = "created";
     }
     if (steps) steps->Step("folder " + folder, result);
@@ -20,18 +24,30 @@ void EnsureFolder(InstallPlatform& platform, const std::string& folder, InstallS
 
 }  // namespace
 
-void WriteWholeFile(InstallPlatform& platform, const std::string& target, const unsigned char* bytes,
-                    std::uint32_t count, InstallSteps* steps) {
-    const std::string temp = target + kTempSuffix;
-    InstallPlatform::FileHandle handle{};
-    if (!platform.OpenForWrite(temp, handle)) throw InstallError(InstallFailure::File, "Cannot write " + target);
+std::string LeadsOutside(const FolderFiles& files) { return ": it leads outside " + files.Folder(); }
 
-    const bool written = platform.Write(handle, bytes, count) == count;
-    const bool closed = platform.Close(handle);
-    if (!written || !closed || !platform.MoveOver(temp, target)) {
-        platform.Remove(temp);
-        throw InstallError(InstallFailure::File, "Cannot write " + target);
+void WriteWholeFile(FolderFiles& files, const std::string& target, const std::string& bytes, InstallSteps* steps) {
+    auto fail = [&target](const std::string& why) {
+        throw InstallError(InstallFailure::File, "Cannot write " + target + why);
+    };
+    if (files.Look(target) == FolderFiles::Kind::Outside) fail(LeadsOutside(files));
+    // The temporary file is always made new: a name that exists is never written through.
+    const std::string temp = target + kTempSuffix;
+    FolderFiles::Handle handle{};
+    FolderFiles::Result made = files.CreateNew(temp, handle);
+    if (made == FolderFiles::Result::Exists) {
+        // Left by a run that was ended midway: it goes, unless it leads elsewhere.
+        if (files.Remove(temp) == FolderFiles::Result::Outside)
+            fail(": " + temp + " leads outside " + files.Folder() + " and was left as it is");
+        made = files.CreateNew(temp, handle);
     }
+    if (made != FolderFiles::Result::Done) fail(made == FolderFiles::Result::Outside ? LeadsOutside(files) : "");
+
+    const auto count = static_cast<std::uint32_t>(bytes.size());
+    const bool written = files.Write(handle, reinterpret_cast<const unsigned char*>(bytes.data()), count) == count;
+    const bool moved = written && files.MoveOver(handle, target);
+    // Closing a file that was not moved over its target deletes it.
+    if (!files.Close(handle) || !moved) fail("");
     if (steps) steps->Step("write " + target, std::to_string(count) + " bytes");
 }
 
@@ -51,6 +67,7 @@ std::string StartCommand(const std::string& commandFile) {
 
 InstallLayout LayoutFor(const std::string& lonWorks, const std::string& deviceFolderName) {
     InstallLayout layout;
+    layout.lonWorks = lonWorks;
     layout.importFolder = lonWorks + "\\Import";
     layout.typesFolder = lonWorks + "\\Types";
     layout.userFolder = layout.typesFolder + "\\User";
@@ -85,24 +102,32 @@ std::optional<std::string> CommandFileBytes(const InstallLayout& layout, const C
     return line;
 }
 
-void WriteInstallation(const InstallLayout& layout, const Payload& payload, InstallPlatform& platform,
+void WriteInstallation(const InstallLayout& layout, const Payload& payload, FolderFiles& files,
                        const CodePage& codePage, InstallSteps* steps) {
     for (const std::string* folder :
          {&layout.importFolder, &layout.typesFolder, &layout.userFolder, &layout.deviceFolder})
-        EnsureFolder(platform, *folder, steps);
+        EnsureFolder(files, *folder, steps);
 
     for (const ResourceFile& file : ResourceFiles(layout, payload))
-        WriteWholeFile(platform, file.Path(), file.image.bytes, file.image.length, steps);
+        WriteWholeFile(files, file.Path(),
+                       std::string(reinterpret_cast<const char*>(file.image.bytes), file.image.length), steps);
 
     const std::optional<std::string> commandLine = CommandFileBytes(layout, codePage);
     if (!commandLine) throw InstallError(InstallFailure::File, "Cannot write " + layout.commandFile);
-    WriteWholeFile(platform, layout.commandFile, reinterpret_cast<const unsigned char*>(commandLine->data()),
-                   static_cast<std::uint32_t>(commandLine->size()), steps);
+    WriteWholeFile(files, layout.commandFile, *commandLine, steps);
 }
 
-InstallLock::InstallLock(InstallPlatform& platform, unsigned waitMs, const std::string& busyMessage)
-    : platform_(platform) {
-    if (!platform_.Lock(waitMs)) throw InstallError(InstallFailure::Busy, busyMessage);
+InstallLock::InstallLock(InstallPlatform& platform, unsigned waitMs, const std::string& action) : platform_(platform) {
+    switch (platform_.Lock(waitMs)) {
+    case LockResult::Held: return;
+    case LockResult::Busy:
+        throw InstallError(InstallFailure::Busy, "Cannot " + action + ": another installation is running");
+    case LockResult::Unusable:
+        throw InstallError(InstallFailure::LockUnusable,
+                           "Cannot " + action +
+                               ": the installation lock cannot be used; its name is taken by an object that this "
+                               "program may not open");
+    }
 }
 
 std::string EnterTypesFolder(const InstallLayout& layout, InstallPlatform& platform) {
@@ -127,11 +152,14 @@ void RunInstallation(const InstallRequest& request, const Payload& payload, Inst
 
     const InstallLayout layout = LayoutFor(lonWorks, request.developerMode ? request.deviceFolderName : "KR");
     {
-        const InstallLock lock(platform, kWindowLockWaitMs, kInstallBusy);
-        WriteInstallation(layout, payload, platform, codePage);
+        const InstallLock lock(platform, kWindowLockWaitMs, "install");
+        // Held until the command has started: no folder of the run can be swapped meanwhile.
+        const std::unique_ptr<FolderFiles> files = platform.FilesIn(lonWorks);
+        WriteInstallation(layout, payload, *files, codePage);
+        const Rights rights = ChooseCatalogRights(layout, platform).rights;
         const std::string start = EnterTypesFolder(layout, platform);
         platform.Pause(kStartDelayMs);
-        if (!platform.Start(start, kShowNormal))
+        if (!platform.Start(start, kShowNormal, rights))
             throw InstallError(InstallFailure::Start, "Cannot start " + layout.commandFile);
     }
     messages.ShowMessage(kInstallSuccess);

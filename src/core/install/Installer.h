@@ -9,6 +9,7 @@
 #include "core/common/CodePage.h"
 #include "core/common/Exception.h"
 #include "core/common/MessagePresenter.h"
+#include "core/install/FolderFiles.h"
 #include "core/install/InstallPlatform.h"
 #include "core/install/ResourceImage.h"
 
@@ -19,9 +20,10 @@ inline constexpr const char* kInstallSuccess = "Information: The operation is su
 inline constexpr const char* kTempSuffix = ".tmp";
 
 // What failed: a folder ("Cannot create"), a file ("Cannot write"), the start of the
-// command file ("Cannot start"), or the wait for the machine-wide installation lock while
-// another installation held it.
-enum class InstallFailure { Folder, File, Start, Busy };
+// command file ("Cannot start"), the wait for the machine-wide installation lock while
+// another installation held it, or the lock itself (its name taken by an object that refuses
+// this program).
+enum class InstallFailure { Folder, File, Start, Busy, LockUnusable };
 
 // The error that ends an installation; the window shows its message, the console program
 // also maps its kind to an exit code.
@@ -37,6 +39,7 @@ private:
 // The texts of one installation, each formed by appending to the accepted LonWorks folder
 // exactly as typed (nothing is normalised).
 struct InstallLayout {
+    std::string lonWorks;      // <LonWorks>
     std::string importFolder;  // <LonWorks>\Import
     std::string typesFolder;   // <LonWorks>\Types
     std::string userFolder;    // <LonWorks>\Types\User
@@ -63,10 +66,11 @@ std::optional<std::string> CommandFileBytes(const InstallLayout& layout, const C
 
 // Holds the machine-wide installation lock for its scope, so that one installation at a
 // time writes files and runs the catalog tool, whichever program runs it. Raises
-// InstallError(Busy, busyMessage) when the lock is not had within `waitMs`.
+// InstallError(Busy, "Cannot <action>: another installation is running") when the lock is not
+// had within `waitMs`, and InstallError(LockUnusable, ...) when it cannot be used at all.
 class InstallLock {
 public:
-    InstallLock(InstallPlatform& platform, unsigned waitMs, const std::string& busyMessage);
+    InstallLock(InstallPlatform& platform, unsigned waitMs, const std::string& action);
     ~InstallLock() { platform_.Unlock(); }
     InstallLock(const InstallLock&) = delete;
     InstallLock& operator=(const InstallLock&) = delete;
@@ -82,18 +86,24 @@ public:
     virtual void Step(const std::string& step, const std::string& result) = 0;
 };
 
-// Writes `count` bytes as the file `target`: first into `target`.tmp beside it, then replaces
-// the target in one step, so that a failure leaves any old file as it was. Raises
-// InstallError ("Cannot write <target>") when it fails.
-void WriteWholeFile(InstallPlatform& platform, const std::string& target, const unsigned char* bytes,
-                    std::uint32_t count, InstallSteps* steps = nullptr);
+// Writes `bytes` as the file `target` of `files`: first into `target`.tmp beside it, a file
+// made new, then replaces the target in one step, so that a failure leaves any old file as it
+// was. A `target`.tmp left by a run ended midway goes first; one that leads outside is left
+// as it is. Raises InstallError ("Cannot write <target>") when it fails, and when the target
+// leads outside (": it leads outside <folder>").
+void WriteWholeFile(FolderFiles& files, const std::string& target, const std::string& bytes,
+                    InstallSteps* steps = nullptr);
 
 // Makes the Import, Types, Types\User and device folders, writes the five images and
 // loninst.cmd, each through a temporary file beside it that then replaces the target in one
 // step. Raises InstallError ("Cannot create <folder>", "Cannot write <file>") at the first
-// failure, after which nothing more is written.
-void WriteInstallation(const InstallLayout& layout, const Payload& payload, InstallPlatform& platform,
+// failure, after which nothing more is written, and so when a folder or file leads outside
+// the LonWorks folder.
+void WriteInstallation(const InstallLayout& layout, const Payload& payload, FolderFiles& files,
                        const CodePage& codePage, InstallSteps* steps = nullptr);
+
+// What an error adds when a file or folder leads outside the folder of `files`.
+std::string LeadsOutside(const FolderFiles& files);
 
 // Makes the Types folder the working directory and returns the command line that starts
 // loninst.cmd from there. Raises InstallError ("Cannot start <command file>") when the
@@ -114,7 +124,8 @@ inline constexpr const char* kInstallBusy = "Cannot install: another installatio
 // Runs one installation from the window: checks the path field (a refused path shows the
 // warning and ends the run), takes the installation lock (waiting kWindowLockWaitMs at most),
 // writes the installation, makes the Types folder the working directory, pauses 300 ms,
-// starts loninst.cmd without waiting for it and lets the lock go. Raises
+// starts loninst.cmd with the rights ChooseCatalogRights gives it, without waiting for it,
+// and lets the lock go. Raises
 // InstallError at the first failure, after which nothing more is written or started; shows
 // the success message only when everything worked.
 void RunInstallation(const InstallRequest& request, const Payload& payload, InstallPlatform& platform,
