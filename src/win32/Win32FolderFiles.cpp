@@ -43,7 +43,7 @@ std::wstring NameOf(const std::string& path) {
 }
 
 bool MarkForDeletion(HANDLE handle, bool deleteIt) {
-    FILE_DISPOSITION_INFO disposition{deleteIt ? TRUE : FALSE};
+    FILE_DISPOSITION_INFO disposition{static_cast<BOOLEAN>(deleteIt)};
     return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition) != FALSE;
 }
 

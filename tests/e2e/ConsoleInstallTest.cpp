@@ -90,6 +90,7 @@ private:
 class ConsoleInstall : public ::testing::Test {
 public:
     void SetUp() override {
+        links_.clear();
         scratch_ = MakeScratchDir("console");
         ASSERT_TRUE(IsDirectory(scratch_));
         lonworks_ = scratch_ + "\\LonWorks";
@@ -120,7 +121,24 @@ public:
             EXPECT_TRUE(FindNames(folder, "*.tmp").empty()) << "temporary file left in " << folder;
     }
 
+    // Makes `link` lead to a file (or folder) of its own outside the LonWorks folder.
+    void LinkOutside(const std::string& link, bool folder = false) {
+        const std::string target = scratch_ + "\\outside" + std::to_string(links_.size());
+        EXPECT_TRUE(folder ? MakeDirs(target) : WriteFileBytes(target, "outside")) << target;
+        EXPECT_TRUE(MakeLink(link, target)) << link;
+        links_.push_back({link, target});
+    }
+    // Each target as it was made, and its link still there.
+    void ExpectOutsideUntouched() {
+        for (const auto& [link, target] : links_) {
+            EXPECT_TRUE(Exists(link)) << link;
+            if (IsDirectory(target)) EXPECT_TRUE(FindNames(target, "R7716*").empty()) << target << " was written";
+            else EXPECT_EQ(ReadFileBytes(target), "outside") << target;
+        }
+    }
+
     std::string scratch_, lonworks_, types_, device_;
+    std::vector<std::pair<std::string, std::string>> links_;
 };
 
 // Every exit code of the program, each from a run that ends that way for a reason of its own.
@@ -130,10 +148,13 @@ TEST_F(ConsoleInstall, EveryExitCodeFromARealRun) {
         const char* name;
         std::function<std::vector<std::wstring>(ConsoleInstall&)> prepare;  // returns the arguments
         long exitCode;
-        std::string err;          // exactly; <L> stands for the LonWorks folder
-        std::string outContains;  // a part of standard output
-        bool installed;           // the five files and the command file are there
-        bool lockHeld = false;    // another installation holds the machine-wide lock meanwhile
+        std::string err;                       // exactly; <L> stands for the LonWorks folder, <D> for its device folder
+        std::string outContains;               // a part of standard output
+        bool installed;                        // the five files and the command file are there
+        bool lockHeld = false;                 // another installation holds the machine-wide lock meanwhile
+        bool lockDenied = false;               // ... or its name is taken by an object that nobody may use
+        const char* rights = "administrator";  // the catalog tool's own word, when it ran
+        std::function<void(ConsoleInstall&)> check = nullptr;  // what else the run must leave
     } cases[] = {
         {"installed, the catalog tool ended with 0",
          [](ConsoleInstall& t) {
@@ -229,21 +250,101 @@ TEST_F(ConsoleInstall, EveryExitCodeFromARealRun) {
              return std::vector<std::wstring>{L"LonWorks"};
          },
          5, "Cannot start LonWorks\\Types\\loninst.cmd.\r\n", "", true},
+        // Elevated runs: what a standard user who may write the LonWorks folder could try.
+        {"the Types folder writable by everyone, a mkcat.exe planted there",
+         [](ConsoleInstall& t) {
+             t.Prepare(t.lonworks_, 0);
+             EXPECT_TRUE(LetEveryoneChange(t.types_));
+             return std::vector<std::wstring>{L"--log", Wide(t.scratch_ + "\\r.log"), Wide(t.lonworks_)};
+         },
+         0, "", standIn + kSuccess, true, false, false, "standard user",
+         [](ConsoleInstall& t) {
+             EXPECT_NE(ReadFileBytes(t.scratch_ + "\\r.log")
+                           ->find("| catalog command rights | a standard user's: " + t.types_ +
+                                  " can be changed by users who are not "
+                                  "administrators\r\n"),
+                       std::string::npos);
+         }},
+        {"the lock's name taken by an object that nobody may use",
+         [](ConsoleInstall& t) {
+             t.Prepare(t.lonworks_, 0);
+             return std::vector<std::wstring>{Wide(t.lonworks_)};
+         },
+         8,
+         "Cannot install: the installation lock cannot be used; its name is taken by an object that this program "
+         "may not open.\r\n",
+         "", false, false, true},
+        {"a temporary file's name a link to a file outside",
+         [](ConsoleInstall& t) {
+             t.Prepare(t.lonworks_, 0);
+             MakeDirs(t.lonworks_ + "\\Import");
+             t.LinkOutside(t.lonworks_ + kTargets[0] + std::string(".tmp"));
+             return std::vector<std::wstring>{Wide(t.lonworks_)};
+         },
+         4,
+         "Cannot write <L>\\Import\\R7716.XIF: <L>\\Import\\R7716.XIF.tmp leads outside <L> and was left as it is.\r\n",
+         "", false, false, false, "", [](ConsoleInstall& t) { t.ExpectOutsideUntouched(); }},
+        {"the device folder a link to a folder outside",
+         [](ConsoleInstall& t) {
+             t.Prepare(t.lonworks_, 0);
+             MakeDirs(t.types_ + "\\User");
+             t.LinkOutside(t.device_, true);
+             return std::vector<std::wstring>{Wide(t.lonworks_)};
+         },
+         3, "Cannot create <D>: it leads outside <L>.\r\n", "", false, false, false, "",
+         [](ConsoleInstall& t) { t.ExpectOutsideUntouched(); }},
+        {"the LonWorks folder itself a link to another folder",
+         [](ConsoleInstall& t) {
+             t.Prepare(t.scratch_ + "\\elsewhere\\LonWorks", 0);
+             EXPECT_TRUE(MakeLink(t.lonworks_, t.scratch_ + "\\elsewhere\\LonWorks"));
+             return std::vector<std::wstring>{Wide(t.lonworks_)};
+         },
+         0, "", standIn + kSuccess, true},
+        {"--keep: R7716.ENU a link to a file outside",
+         [](ConsoleInstall& t) {
+             t.Prepare(t.lonworks_, 0);
+             MakeDirs(t.device_);
+             t.LinkOutside(t.device_ + "\\R7716.ENU");
+             return std::vector<std::wstring>{L"--keep", Wide(t.scratch_ + "\\state"), Wide(t.lonworks_)};
+         },
+         4, "Cannot read <D>\\R7716.ENU to keep it: it leads outside <L>.\r\n", "", false, false, false, "",
+         [](ConsoleInstall& t) {
+             t.ExpectOutsideUntouched();
+             EXPECT_FALSE(Exists(t.scratch_ + "\\state")) << "bytes read from outside were kept";
+         }},
+        {"--restore: a temporary file's name made a link after the failed run",
+         [](ConsoleInstall& t) {
+             t.Prepare(t.lonworks_, 3);
+             MakeDirs(t.device_);
+             WriteFileBytes(t.device_ + "\\R7716.ENU", "older ENU");
+             EXPECT_EQ(t.Run({L"--keep", Wide(t.scratch_ + "\\state"), Wide(t.lonworks_)}).exitCode, 6);
+             DeleteFileA((t.types_ + "\\mkcat.exe.ran").c_str());
+             t.LinkOutside(t.device_ + "\\R7716.ENU.tmp");
+             return std::vector<std::wstring>{L"--restore", Wide(t.scratch_ + "\\state")};
+         },
+         4, "Cannot restore <D>\\R7716.ENU: <D>\\R7716.ENU.tmp leads outside <L> and was left as it is.\r\n", "", false,
+         false, false, "",
+         [](ConsoleInstall& t) {
+             t.ExpectOutsideUntouched();
+             EXPECT_TRUE(Exists(t.scratch_ + "\\state")) << "the state went although not all was put back";
+             EXPECT_FALSE(Exists(t.lonworks_ + kTargets[0])) << "the rest was not put back";
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         SetUp();
         const std::vector<std::wstring> arguments = c.prepare(*this);
         std::optional<HeldInstallLock> lock;
-        if (c.lockHeld) lock.emplace();
-        ASSERT_EQ(lock && lock->Held(), c.lockHeld);
+        if (c.lockHeld || c.lockDenied) lock.emplace(c.lockDenied);
+        ASSERT_EQ(lock && lock->Held(), c.lockHeld || c.lockDenied);
         const DWORD began = GetTickCount();
         const Outcome outcome = Run(arguments);
         lock.reset();
         EXPECT_LT(GetTickCount() - began, 10000u) << "no run waits for output held open";
         EXPECT_EQ(outcome.exitCode, c.exitCode);
         std::string err = c.err;
-        if (err.find("<L>") != std::string::npos) err.replace(err.find("<L>"), 3, lonworks_);
+        for (std::size_t at; (at = err.find("<D>")) != std::string::npos;) err.replace(at, 3, device_);
+        for (std::size_t at; (at = err.find("<L>")) != std::string::npos;) err.replace(at, 3, lonworks_);
         if (c.exitCode == 1) {
             EXPECT_EQ(outcome.err.rfind("r7716-install: no LonWorks folder given\r\n\r\nUsage:", 0), 0u) << outcome.err;
         } else {
@@ -252,13 +353,15 @@ TEST_F(ConsoleInstall, EveryExitCodeFromARealRun) {
         EXPECT_NE(outcome.out.find(c.outContains), std::string::npos) << outcome.out;
         if (c.installed) {
             ExpectInstalled(lonworks_, std::string(arguments.back().begin(), arguments.back().end()));
-        } else {
+        } else if (!c.check) {
             EXPECT_FALSE(Exists(device_ + "\\R7716.ENU")) << "written after the failure";
         }
+        if (c.check) c.check(*this);
         const bool ran = Exists(types_ + "\\mkcat.exe.ran");
         EXPECT_EQ(ran, c.exitCode == 0 || (c.exitCode == 6 && c.outContains == standIn)) << "the catalog tool ran";
         if (ran) {
             EXPECT_NE(ReadFileBytes(types_ + "\\mkcat.exe.ran")->find("\"-a" + device_ + "\""), std::string::npos);
+            EXPECT_EQ(ReadFileBytes(types_ + "\\mkcat.exe.rights"), c.rights);
         }
     }
 }
@@ -411,8 +514,9 @@ TEST_F(ConsoleInstall, RemoveTakesOnlyThisVersionsFiles) {
         bool installFirst;
         const char* words[6];  // the state word of each file's line
         long exitCode;
-        std::string err;    // <D> stands for the device folder
+        std::string err;    // <D> stands for the device folder, <L> for the LonWorks folder
         int leftover = -1;  // the file beside which a run ended midway left the start of its bytes in .tmp
+        const char* leftoverWord = "removed";
     } cases[] = {
         {"unchanged", nullptr, true, {"removed", "removed", "removed", "removed", "removed", "removed"}, 0, ""},
         {"never installed", nullptr, false, {"missing", "missing", "missing", "missing", "missing", "missing"}, 0, ""},
@@ -441,6 +545,25 @@ TEST_F(ConsoleInstall, RemoveTakesOnlyThisVersionsFiles) {
          0,
          "",
          3},
+        {"an empty .tmp, which no run of this program leaves",
+         [](ConsoleInstall& t) { WriteFileBytes(t.device_ + "\\R7716.FMT.tmp", ""); },
+         true,
+         {"removed", "removed", "removed", "removed", "removed", "removed"},
+         0,
+         "",
+         2,
+         "different"},
+        {"the device folder a link to a folder outside",
+         [](ConsoleInstall& t) {
+             EXPECT_TRUE(MoveFileA(t.device_.c_str(), (t.scratch_ + "\\outside").c_str()));
+             EXPECT_TRUE(MakeLink(t.device_, t.scratch_ + "\\outside"));
+         },
+         true,
+         {"removed", "outside", "outside", "outside", "outside", "removed"},
+         4,
+         "Cannot remove <D>\\R7716.ENU: it leads outside <L>.\r\nCannot remove <D>\\R7716.FMT: it leads outside "
+         "<L>.\r\nCannot remove <D>\\R7716.FPT: it leads outside <L>.\r\nCannot remove <D>\\R7716.TYP: it leads "
+         "outside <L>.\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -454,9 +577,9 @@ TEST_F(ConsoleInstall, RemoveTakesOnlyThisVersionsFiles) {
         for (const auto& f : files) before[f] = ReadFileBytes(f);
         DeleteFileA((types_ + "\\mkcat.exe.ran").c_str());
         // Open for reading, sharing reads only: the file can be read, not removed.
-        HANDLE held = c.exitCode == 4 ? CreateFileA(files[1].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                                    OPEN_EXISTING, 0, nullptr)
-                                      : INVALID_HANDLE_VALUE;
+        HANDLE held = c.words[1] == std::string("failed") ? CreateFileA(files[1].c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                                                        nullptr, OPEN_EXISTING, 0, nullptr)
+                                                          : INVALID_HANDLE_VALUE;
         const Outcome outcome = Run({L"--remove", Wide(lonworks_)});
         if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
 
@@ -467,8 +590,10 @@ TEST_F(ConsoleInstall, RemoveTakesOnlyThisVersionsFiles) {
             std::string word = c.words[i];
             word.resize(10, ' ');
             out += word + " " + files[i] + "\r\n";
-            if (i == c.leftover) out += "removed    " + files[i] + ".tmp\r\n";
-            EXPECT_FALSE(Exists(files[i] + ".tmp")) << files[i] << ".tmp";
+            const bool leftoverKept = i == c.leftover && c.leftoverWord != std::string("removed");
+            if (i == c.leftover) out += (c.leftoverWord + std::string(10, ' ')).substr(0, 11) + files[i] + ".tmp\r\n";
+            EXPECT_EQ(Exists(files[i] + ".tmp"), leftoverKept) << files[i] << ".tmp";
+            kept = kept || leftoverKept;
             const bool gone = word.rfind("removed", 0) == 0 || word.rfind("missing", 0) == 0;
             kept = kept || (!gone && i > 0 && i < 5);
             EXPECT_EQ(Exists(files[i]), !gone) << files[i];
@@ -476,7 +601,8 @@ TEST_F(ConsoleInstall, RemoveTakesOnlyThisVersionsFiles) {
         }
         if (c.installFirst && !kept) out += "removed    " + device_ + "\r\n";
         EXPECT_EQ(outcome.out, out);
-        if (err.find("<D>") != std::string::npos) err.replace(err.find("<D>"), 3, device_);
+        for (std::size_t at; (at = err.find("<D>")) != std::string::npos;) err.replace(at, 3, device_);
+        for (std::size_t at; (at = err.find("<L>")) != std::string::npos;) err.replace(at, 3, lonworks_);
         EXPECT_EQ(outcome.err, err);
         EXPECT_EQ(IsDirectory(device_), kept) << "the device folder goes only when empty";
         if (c.installFirst)

@@ -1,5 +1,7 @@
 #include "Driver.h"
 
+#include <aclapi.h>
+
 #include "Png.h"
 #include "app/ControlIds.h"
 #include "win32/Win32InstallPlatform.h"
@@ -483,15 +485,69 @@ std::optional<std::string> WaitForFileBytes(const std::string& path, DWORD timeo
     }
 }
 
-HeldInstallLock::HeldInstallLock() : mutex_(CreateMutexA(nullptr, FALSE, korva::kInstallLockName)) {
-    held_ = mutex_ && WaitForSingleObject(mutex_, 0) == WAIT_OBJECT_0;
+HeldInstallLock::HeldInstallLock(bool denied) {
+    SECURITY_DESCRIPTOR nobody;
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &nobody, FALSE};
+    InitializeSecurityDescriptor(&nobody, SECURITY_DESCRIPTOR_REVISION);
+    ACL empty;
+    InitializeAcl(&empty, sizeof empty, ACL_REVISION);
+    SetSecurityDescriptorDacl(&nobody, TRUE, &empty, FALSE);
+    mutex_ = CreateMutexA(denied ? &attributes : nullptr, FALSE, korva::kInstallLockName);
+    held_ = mutex_ && (denied || WaitForSingleObject(mutex_, 0) == WAIT_OBJECT_0);
 }
 
 void HeldInstallLock::Release() {
-    if (held_) ReleaseMutex(mutex_);
+    if (held_) ReleaseMutex(mutex_);  // fails, harmlessly, for a mutex only made
     held_ = false;
     if (mutex_) CloseHandle(mutex_);
     mutex_ = nullptr;
+}
+
+bool MakeLink(const std::string& link, const std::string& target) {
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    using Spawn = LONG(CDECL*)(char* const*, int);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    const auto spawn = reinterpret_cast<Spawn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
+    if (!unixName || !spawn) {
+        const DWORD kind = IsDirectory(target) ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0;
+        return CreateSymbolicLinkA(link.c_str(), target.c_str(), kind | 0x2 /* unprivileged create */) != FALSE;
+    }
+    auto toUnix = [unixName](const std::string& path) {
+        const std::wstring wide(path.begin(), path.end());
+        char* name = unixName(wide.c_str());
+        std::string out = name ? name : "";
+        if (name) HeapFree(GetProcessHeap(), 0, name);
+        return out;
+    };
+    std::string from = toUnix(target), to = toUnix(link);
+    char ln[] = "/bin/ln", s[] = "-s";
+    char* const argv[] = {ln, s, from.data(), to.data(), nullptr};
+    return !from.empty() && !to.empty() && spawn(argv, 1) == 0 && Exists(link);
+}
+
+bool LetEveryoneChange(const std::string& path) {
+    BYTE everyone[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof everyone;
+    if (!CreateWellKnownSid(WinWorldSid, nullptr, everyone, &size)) return false;
+    PACL old = nullptr, changed = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoA(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &old, nullptr,
+                              &descriptor) != ERROR_SUCCESS)
+        return false;
+    EXPLICIT_ACCESS_A access{};
+    access.grfAccessPermissions = GENERIC_ALL;
+    access.grfAccessMode = GRANT_ACCESS;
+    access.grfInheritance = SUB_CONTAINERS_AND_OBJECTS_INHERIT;
+    access.Trustee.TrusteeForm = TRUSTEE_IS_SID;
+    access.Trustee.ptstrName = reinterpret_cast<LPSTR>(everyone);
+    const bool done = SetEntriesInAclA(1, &access, old, &changed) == ERROR_SUCCESS &&
+                      SetNamedSecurityInfoA(const_cast<char*>(path.c_str()), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
+                                            nullptr, nullptr, changed, nullptr) == ERROR_SUCCESS;
+    LocalFree(changed);
+    LocalFree(descriptor);
+    return done;
 }
 
 std::vector<std::string> FindNames(const std::string& folder, const std::string& pattern) {

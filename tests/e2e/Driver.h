@@ -166,10 +166,11 @@ bool PlaceDecoy(const std::string& path);
 // Waits for a file to appear and reads it; nothing after the timeout.
 std::optional<std::string> WaitForFileBytes(const std::string& path, DWORD timeoutMs = kTimeoutMs);
 // The machine-wide installation lock, held by the driver as another installation would hold
-// it, from construction to Release or destruction.
+// it, from construction to Release or destruction; or, made `denied`, taken first by an
+// object that lets nobody use it (a DACL that grants nothing), as a squatter would.
 class HeldInstallLock {
 public:
-    HeldInstallLock();
+    explicit HeldInstallLock(bool denied = false);
     ~HeldInstallLock() { Release(); }
     HeldInstallLock(const HeldInstallLock&) = delete;
     HeldInstallLock& operator=(const HeldInstallLock&) = delete;
@@ -180,6 +181,12 @@ private:
     HANDLE mutex_ = nullptr;
     bool held_ = false;
 };
+
+// Makes `link` lead to `target`, a file or a folder: a symbolic link on Windows; under Wine,
+// which makes none of its own, a Unix symbolic link, which it follows like one.
+bool MakeLink(const std::string& link, const std::string& target);
+// Grants Everyone every right on a file or folder (under Wine: its Unix mode becomes 777).
+bool LetEveryoneChange(const std::string& path);
 
 // Names of the entries of a folder matching a pattern such as "*.tmp" (A functions).
 std::vector<std::string> FindNames(const std::string& folder, const std::string& pattern);

@@ -2,7 +2,8 @@
 // a Types folder, or as C:\...\Program.exe beside a folder with a blank in its name), it
 // leaves "<its own full name>.ran" holding the command line it was given, so the driver can
 // tell whether and how it ran. The note is written beside and then renamed, so a reader
-// never sees half of it.
+// never sees half of it. Before it, "<its own full name>.rights" says whether it ran as an
+// administrator ("administrator") or with a standard user's rights ("standard user").
 //
 // Where "<its own full name>.exit" holds a number, it also writes one line to standard output
 // and one to standard error and ends with that number as its exit code: the catalog tool's
@@ -71,12 +72,25 @@ int main(int argc, char** argv) {
     char self[MAX_PATH * 2] = "";
     DWORD n = GetModuleFileNameA(nullptr, self, sizeof self);
     if (n == 0 || n >= sizeof self) return 2;
+    BYTE administrators[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof administrators;
+    BOOL administrator = FALSE;
+    if (!CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators, &size) ||
+        !CheckTokenMembership(nullptr, administrators, &administrator))
+        return 6;
+    const std::string rights = std::string(self) + ".rights";
+    HANDLE r = CreateFileA(rights.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (r == INVALID_HANDLE_VALUE) return 3;
+    const char* said = administrator ? "administrator" : "standard user";
+    DWORD put = 0;
+    const BOOL told = WriteFile(r, said, lstrlenA(said), &put, nullptr);
+    CloseHandle(r);
+    if (!told) return 4;
     const std::string note = std::string(self) + ".ran";
     const std::string part = note + ".part";
     const char* line = GetCommandLineA();
     HANDLE h = CreateFileA(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return 3;
-    DWORD put = 0;
     BOOL ok = WriteFile(h, line, lstrlenA(line), &put, nullptr);
     CloseHandle(h);
     if (!ok || !MoveFileExA(part.c_str(), note.c_str(), MOVEFILE_REPLACE_EXISTING)) return 4;

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "Driver.h"
 #include "app/ControlIds.h"
@@ -307,6 +308,57 @@ TEST_F(CodePageLetters, ReachTheCatalogToolUnchanged) {
     EXPECT_EQ(CatalogToolLine(lonworks_), "\"mkcat.exe\" \"-a" + lonworks_ + "\\Types\\User\\KR\"")
         << "ANSI code page " << GetACP() << ", OEM code page " << GetOEMCP();
 }
+
+// ---- elevated runs: what a standard user who may write the LonWorks folder could try ----
+
+struct ElevatedCase {
+    const char* name;
+    void (*prepare)(const std::string& lonworks);  // after the LonWorks folder is prepared
+    const char* box;                               // <L> stands for the LonWorks folder
+    const char* rights;                            // the catalog tool's own word; nullptr: it did not run
+    bool lockDenied = false;                       // the lock's name taken by an object nobody may use
+};
+
+void PrintTo(const ElevatedCase& c, std::ostream* os) { *os << c.name; }
+
+class ElevatedRun : public Fault, public ::testing::WithParamInterface<ElevatedCase> {};
+
+TEST_P(ElevatedRun, GivesNoStandardUserAWayIn) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    const ElevatedCase& c = GetParam();
+    const std::string lonworks = scratch_ + "\\LonWorks";
+    ASSERT_NO_FATAL_FAILURE(Prepare(lonworks));
+    c.prepare(lonworks);
+    std::string box = c.box;
+    for (std::size_t at; (at = box.find("<L>")) != std::string::npos;) box.replace(at, 3, lonworks);
+    std::optional<HeldInstallLock> lock;
+    if (c.lockDenied) lock.emplace(true);
+
+    EXPECT_EQ(Install(lonworks), Boxes{box});
+
+    if (c.rights) EXPECT_EQ(CatalogToolLine(lonworks), "\"mkcat.exe\" \"-a" + lonworks + "\\Types\\User\\KR\"");
+    EXPECT_EQ(ReadFileBytes(lonworks + "\\Types\\mkcat.exe.rights"),
+              c.rights ? std::optional<std::string>(c.rights) : std::nullopt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, ElevatedRun,
+    ::testing::Values(
+        ElevatedCase{"FolderOfAdministrators", [](const std::string&) {}, kSuccess, "administrator"},
+        ElevatedCase{"WritableTypesFolder",
+                     [](const std::string& lonworks) { EXPECT_TRUE(LetEveryoneChange(lonworks + "\\Types")); },
+                     kSuccess, "standard user"},
+        ElevatedCase{"DeviceFolderLeadsOutside",
+                     [](const std::string& lonworks) {
+                         EXPECT_TRUE(MakeDirs(lonworks + "\\Types\\User") && MakeDirs(lonworks + "\\..\\outside"));
+                         EXPECT_TRUE(MakeLink(lonworks + "\\Types\\User\\KR", lonworks + "\\..\\outside"));
+                     },
+                     "Cannot create <L>\\Types\\User\\KR: it leads outside <L>.", nullptr},
+        ElevatedCase{"LockTakenBySquatter", [](const std::string&) {},
+                     "Cannot install: the installation lock cannot be used; its name is taken by an object that "
+                     "this program may not open.",
+                     nullptr, true}),
+    [](const ::testing::TestParamInfo<ElevatedCase>& i) { return std::string(i.param.name); });
 
 // ---- longer than MAX_PATH ----
 

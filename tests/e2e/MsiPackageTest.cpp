@@ -64,9 +64,10 @@ TEST(MsiPackage, FailuresInstallationRepairUpgradeAndRemoval) {
         std::string arguments;  // msiexec's, before /qn
         const char* catalogExit;
         long exitCode;
-        const char* version;  // of the one entry; nullptr: none, and no program
-        Files before, after;  // before: made so for the step (kNone: as the step before left them)
-        bool catalogRan;      // a repair too runs the installation again
+        const char* version;         // of the one entry; nullptr: none, and no program
+        Files before, after;         // before: made so for the step (kNone: as the step before left them)
+        bool catalogRan;             // a repair too runs the installation again
+        bool typesWritable = false;  // from this step on, everyone may change the Types folder
     } steps[] = {
         {"a refused folder", "/i " + package + " LONWORKSDIR=" + types, "0", failed, nullptr, kNone, kNone, false},
         {"the catalog tool fails: all rolled back", "/i " + package + " LONWORKSDIR=" + lonworks, "3", failed, nullptr,
@@ -90,6 +91,10 @@ TEST(MsiPackage, FailuresInstallationRepairUpgradeAndRemoval) {
          kCurrent, false},
         {"installed again", "/i " + package + " LONWORKSDIR=" + lonworks + "\\", "0", 0, R7716_VERSION, kNone, kCurrent,
          true},
+        // A standard user may start a repair: a catalog tool planted in a folder such a user may
+        // change runs with no more rights than that user's.
+        {"a repair, the Types folder writable by everyone", "/i " + package + " REINSTALL=ALL REINSTALLMODE=vomus", "0",
+         0, R7716_VERSION, kNone, kCurrent, true, true},
         {"removed", "/x " + codes[0], "0", 0, nullptr, kNone, kNone, false},
     };
     for (Step& step : steps) {
@@ -102,6 +107,7 @@ TEST(MsiPackage, FailuresInstallationRepairUpgradeAndRemoval) {
             ASSERT_TRUE(WriteFileBytes(types + "\\mkcat.exe.exit", "0") && RunToEnd(console + lonworks + "\\") == 0);
         }
         DeleteFileA((types + "\\mkcat.exe.ran").c_str());
+        if (step.typesWritable) ASSERT_TRUE(LetEveryoneChange(types));
         ASSERT_TRUE(WriteFileBytes(types + "\\mkcat.exe.exit", step.catalogExit));
         EXPECT_EQ(RunToEnd("msiexec.exe " + step.arguments + " /qn /l*v \"" + lonworks + "\\..\\msiexec.log\""),
                   step.exitCode);
@@ -112,6 +118,9 @@ TEST(MsiPackage, FailuresInstallationRepairUpgradeAndRemoval) {
         }
         EXPECT_EQ(Exists(programFolder + "\\r7716-install.exe"), step.version != nullptr);
         EXPECT_EQ(Exists(types + "\\mkcat.exe.ran"), step.catalogRan);
+        if (step.catalogRan)
+            EXPECT_EQ(ReadFileBytes(types + "\\mkcat.exe.rights"),
+                      step.typesWritable ? "standard user" : "administrator");
         // Only the final removal takes the log; a rollback's restore ends it.
         const std::string log = ReadFileBytes(programFolder + "\\r7716-install.log").value_or("");
         EXPECT_TRUE(&step == &steps[std::size(steps) - 1] || log.ends_with("| end | exit code 0\r\n")) << log;

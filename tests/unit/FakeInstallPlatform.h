@@ -1,8 +1,8 @@
 #pragma once
-// An in-memory machine for the installation: folders and files kept in maps, every call that
-// can fail recorded in order as one line of text, and any one of them made to fail on demand.
-// Names in `outside` lead out of the folder they lie in (links). The owner and DACL of every
-// folder and file are SYSTEM's and grant nobody else anything unless `security` says otherwise.
+// An in-memory machine for the installation: folders and files kept in maps, every call
+// recorded in order as one line of text, and any one call made to fail on demand. Names in
+// `outside` lead out of the folder they lie in (links). Every folder and file is SYSTEM's and
+// grants nobody else anything unless `security` says otherwise; those queries are not recorded.
 #include <map>
 #include <set>
 #include <string>
@@ -12,12 +12,12 @@
 
 namespace korva::testing {
 
-class FakeInstallPlatform : public InstallPlatform {
+class FakeInstallPlatform : public InstallPlatform, public FolderFiles {
 public:
     std::vector<std::string> calls;            // "Operation argument..." in call order
     std::set<std::string> folders;             // existing directories
     std::map<std::string, std::string> files;  // existing files and their bytes
-    std::set<std::string> outside;             // names that lead outside (their contents are not here)
+    std::set<std::string> outside;             // names that lead outside (what lies there is not here)
     std::string currentDirectory;
     int failCall = -1;                          // index into `calls` of the call that fails
     bool shortWrite = false;                    // a failing Write writes all but one byte
@@ -25,11 +25,92 @@ public:
     std::map<std::string, ObjectSecurity> security;
     std::map<std::string, std::string> environment;
     std::vector<Rights> started;  // the rights of each start
-
     static constexpr const char* kAccount = "S-1-5-21-7-7-7-500";
 
     std::unique_ptr<FolderFiles> FilesIn(const std::string& folder) override {
         return std::make_unique<Files>(*this, folder);
+    }
+    const std::string& Folder() const override { return folder_; }
+
+    Kind Look(const std::string& path) override {
+        if (Record("Look " + path)) return Kind::Unknown;
+        if (Outside(path)) return Kind::Outside;
+        return folders.count(path) ? Kind::Folder : files.count(path) ? Kind::File : Kind::Missing;
+    }
+
+    bool MakeFolder(const std::string& path) override {
+        if (Record("MakeFolder " + path)) return false;
+        if (Outside(path) || folders.count(path) || files.count(path) || !folders.count(Parent(path))) return false;
+        folders.insert(path);
+        return true;
+    }
+
+    FileContents Read(const std::string& path) override {
+        if (Record("Read " + path)) return {FileContents::State::Unreadable, {}};
+        if (Outside(path)) return {FileContents::State::Outside, {}};
+        auto it = files.find(path);
+        if (it == files.end())
+            return {folders.count(path) ? FileContents::State::Unreadable : FileContents::State::Missing, {}};
+        return {FileContents::State::Read, it->second};
+    }
+
+    Result CreateNew(const std::string& path, Handle& handle) override {
+        if (Record("CreateNew " + path)) return Result::Failed;
+        if (outside.count(path) || folders.count(path) || files.count(path)) return Result::Exists;
+        if (Outside(path)) return Result::Outside;
+        if (!folders.count(Parent(path))) return Result::Failed;
+        files[path].clear();
+        handle = nextHandle_++;
+        open_[handle] = {path, {}};
+        return Result::Done;
+    }
+
+    std::uint32_t Write(Handle handle, const unsigned char* bytes, std::uint32_t count) override {
+        const std::string path = PathOf(handle);
+        if (Record("Write " + path + " " + std::to_string(count))) {
+            if (!shortWrite || count == 0) return 0;
+            --count;
+        }
+        auto it = open_.find(handle);
+        if (it == open_.end()) return 0;
+        it->second.bytes.append(reinterpret_cast<const char*>(bytes), count);
+        files[path] = it->second.bytes;
+        return count;
+    }
+
+    bool Close(Handle handle) override {
+        const std::string path = PathOf(handle);
+        const bool fail = Record("Close " + path);
+        // A file made new and not moved over its target is gone with its handle.
+        if (open_.count(handle) && !open_[handle].moved) files.erase(path);
+        const bool known = open_.erase(handle) != 0;  // a failed close still releases the handle
+        return known && !fail;
+    }
+
+    bool MoveOver(Handle handle, const std::string& to) override {
+        const std::string from = PathOf(handle);
+        if (Record("MoveOver " + from + " -> " + to)) return false;
+        auto it = files.find(from);
+        if (it == files.end() || folders.count(to) || !folders.count(Parent(to))) return false;
+        files[to] = it->second;
+        files.erase(from);
+        outside.erase(to);  // a link at the target's name is replaced, not followed
+        open_[handle].moved = true;
+        return true;
+    }
+
+    Result Remove(const std::string& path) override {
+        if (Record("Remove " + path)) return Result::Failed;
+        if (Outside(path)) return Result::Outside;
+        return files.erase(path) != 0 ? Result::Done : Result::Missing;
+    }
+
+    Result RemoveFolder(const std::string& path) override {
+        if (Record("RemoveFolder " + path)) return Result::Failed;
+        if (Outside(path)) return Result::Outside;
+        for (const auto& [name, bytes] : files)
+            if (Parent(name) == path) return Result::Failed;
+        return folders.erase(path) != 0 ? Result::Done : Result::Missing;
     }
 
     bool EnterFolder(const std::string& path) override {
@@ -54,14 +135,11 @@ public:
 
     ObjectSecurity SecurityOf(const std::string& path) override {
         if (auto it = security.find(path); it != security.end()) return it->second;
-        if (!folders.count(path) && !files.count(path)) return {ObjectSecurity::State::Missing};
+        if (!folders.count(path) && !files.count(path)) return {ObjectSecurity::State::Missing, {}, false, {}};
         return {ObjectSecurity::State::Read, "S-1-5-18", false, {{true, 0, 0x1f01ff, "S-1-5-18"}}};
     }
     std::string Account() override { return kAccount; }
-    std::string Environment(const char* name) override {
-        auto it = environment.find(name);
-        return it == environment.end() ? "" : it->second;
-    }
+    std::string Environment(const char* name) override { return environment.count(name) ? environment[name] : ""; }
     std::string FullPath(const std::string& path) override { return path; }
 
     std::size_t OpenHandles() const { return open_.size(); }
@@ -75,88 +153,26 @@ public:
     }
 
 private:
-    using Kind = FolderFiles::Kind;
-    using Result = FolderFiles::Result;
-    using Handle = FolderFiles::Handle;
+    struct OpenFile {
+        std::string path;
+        std::string bytes;
+        bool moved = false;
+    };
 
-    // The files of one folder, all kept by the platform.
+    // The files of one folder: this machine's, named after that folder.
     class Files : public FolderFiles {
     public:
         Files(FakeInstallPlatform& p, std::string folder) : p_(p), folder_(std::move(folder)) {}
         const std::string& Folder() const override { return folder_; }
-
-        Kind Look(const std::string& path) override {
-            if (p_.Record("Look " + path)) return Kind::Unknown;
-            if (p_.Outside(path)) return Kind::Outside;
-            return p_.folders.count(path) ? Kind::Folder : p_.files.count(path) ? Kind::File : Kind::Missing;
-        }
-        bool MakeFolder(const std::string& path) override {
-            if (p_.Record("MakeFolder " + path)) return false;
-            if (p_.Outside(path) || p_.folders.count(path) || p_.files.count(path) || !p_.folders.count(Parent(path)))
-                return false;
-            p_.folders.insert(path);
-            return true;
-        }
-        FileContents Read(const std::string& path) override {
-            if (p_.Record("Read " + path)) return {FileContents::State::Unreadable, {}};
-            if (p_.Outside(path)) return {FileContents::State::Outside, {}};
-            auto it = p_.files.find(path);
-            if (it == p_.files.end())
-                return {p_.folders.count(path) ? FileContents::State::Unreadable : FileContents::State::Missing, {}};
-            return {FileContents::State::Read, it->second};
-        }
-        Result CreateNew(const std::string& path, Handle& handle) override {
-            if (p_.Record("CreateNew " + path)) return Result::Failed;
-            if (p_.Outside(path)) return p_.outside.count(path) ? Result::Exists : Result::Outside;
-            if (p_.folders.count(path) || p_.files.count(path)) return Result::Exists;
-            if (!p_.folders.count(Parent(path))) return Result::Failed;
-            p_.files[path].clear();
-            handle = p_.nextHandle_++;
-            p_.open_[handle] = path;
-            return Result::Done;
-        }
-        std::uint32_t Write(Handle handle, const unsigned char* bytes, std::uint32_t count) override {
-            const std::string path = p_.PathOf(handle);
-            if (p_.Record("Write " + path + " " + std::to_string(count))) {
-                if (!p_.shortWrite || count == 0) return 0;
-                --count;
-            }
-            if (!p_.open_.count(handle)) return 0;
-            p_.files[path].append(reinterpret_cast<const char*>(bytes), count);
-            return count;
-        }
-        bool MoveOver(Handle handle, const std::string& target) override {
-            const std::string path = p_.PathOf(handle);
-            if (p_.Record("MoveOver " + path + " -> " + target)) return false;
-            if (!p_.open_.count(handle) || p_.folders.count(target)) return false;
-            p_.files[target] = p_.files[path];
-            p_.files.erase(path);
-            p_.outside.erase(target);  // a link at the target's name is replaced, not followed
-            p_.moved_.insert(handle);
-            return true;
-        }
-        bool Close(Handle handle) override {
-            const std::string path = p_.PathOf(handle);
-            const bool fail = p_.Record("Close " + path);
-            // A file made new and not moved over its target is gone with its handle.
-            if (p_.open_.count(handle) && !p_.moved_.count(handle)) p_.files.erase(path);
-            const bool known = p_.open_.erase(handle) != 0;  // a failed close still releases the handle
-            return known && !fail;
-        }
-        Result Remove(const std::string& path) override {
-            if (p_.Record("Remove " + path)) return Result::Failed;
-            if (p_.Outside(path)) return Result::Outside;
-            return p_.files.erase(path) ? Result::Done : Result::Missing;
-        }
-        Result RemoveFolder(const std::string& path) override {
-            if (p_.Record("RemoveFolder " + path)) return Result::Failed;
-            if (p_.Outside(path)) return Result::Outside;
-            if (!p_.folders.count(path)) return Result::Missing;
-            for (const auto& [name, bytes] : p_.files)
-                if (Parent(name) == path) return Result::Failed;
-            p_.folders.erase(path);
-            return Result::Done;
-        }
+        Kind Look(const std::string& path) override { return p_.Look(path); }
+        bool MakeFolder(const std::string& path) override { return p_.MakeFolder(path); }
+        FileContents Read(const std::string& path) override { return p_.Read(path); }
+        Result CreateNew(const std::string& path, Handle& handle) override { return p_.CreateNew(path, handle); }
+        std::uint32_t Write(Handle h, const unsigned char* b, std::uint32_t n) override { return p_.Write(h, b, n); }
+        bool MoveOver(Handle handle, const std::string& to) override { return p_.MoveOver(handle, to); }
+        bool Close(Handle handle) override { return p_.Close(handle); }
+        Result Remove(const std::string& path) override { return p_.Remove(path); }
+        Result RemoveFolder(const std::string& path) override { return p_.RemoveFolder(path); }
 
     private:
         FakeInstallPlatform& p_;
@@ -171,21 +187,19 @@ private:
 
     // A name that leads outside, or lies below one that does.
     bool Outside(const std::string& path) const {
-        for (std::string at = path; !at.empty(); at = Parent(at)) {
+        for (std::string at = path; at.find('\\') != std::string::npos; at = Parent(at))
             if (outside.count(at)) return true;
-            if (at.find('\\') == std::string::npos) break;
-        }
         return false;
     }
 
     std::string PathOf(Handle handle) const {
         auto it = open_.find(handle);
-        return it == open_.end() ? "<bad handle " + std::to_string(handle) + ">" : it->second;
+        return it == open_.end() ? "<bad handle " + std::to_string(handle) + ">" : it->second.path;
     }
 
-    std::map<Handle, std::string> open_;
-    std::set<Handle> moved_;
+    std::map<Handle, OpenFile> open_;
     Handle nextHandle_ = 100;
+    std::string folder_;
 };
 
 }  // namespace korva::testing
