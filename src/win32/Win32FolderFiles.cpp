@@ -75,8 +75,8 @@ Win32FolderFiles::Place Win32FolderFiles::Where(HANDLE handle) const {
     return inside ? Place::Inside : Place::Outside;
 }
 
-FolderFiles::Result Win32FolderFiles::Open(const std::string& path, DWORD access, DWORD flags, bool sameName,
-                                           ScopedHandle& opened) {
+FolderFiles::Result Win32FolderFiles::Open(const std::string& path, DWORD access, DWORD share, DWORD flags,
+                                           bool sameName, ScopedHandle& opened) {
     std::wstring expected;
     if (sameName) {
         const std::string parent = ParentOf(path);
@@ -88,7 +88,7 @@ FolderFiles::Result Win32FolderFiles::Open(const std::string& path, DWORD access
         }
         expected = FinalPath(held_[parent].Get()) + L"\\" + NameOf(path);
     }
-    opened.Reset(CreateFileA(path.c_str(), access, kShareAll, nullptr, OPEN_EXISTING, flags, nullptr));
+    opened.Reset(CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, flags, nullptr));
     if (!opened) return NotOpened();
     switch (Where(opened.Get())) {
     case Place::Inside: break;
@@ -130,7 +130,7 @@ bool Win32FolderFiles::MakeFolder(const std::string& path) {
 
 FileContents Win32FolderFiles::Read(const std::string& path) {
     ScopedHandle file;
-    switch (Open(path, GENERIC_READ, FILE_ATTRIBUTE_NORMAL, false, file)) {
+    switch (Open(path, GENERIC_READ, FILE_SHARE_READ, FILE_ATTRIBUTE_NORMAL, false, file)) {
     case Result::Done: break;
     case Result::Missing: return {FileContents::State::Missing, {}};
     case Result::Outside: return {FileContents::State::Outside, {}};
@@ -201,7 +201,8 @@ FolderFiles::Result Win32FolderFiles::Remove(const std::string& path) {
     // The very file of that name: a link is not followed (on Windows the link itself is
     // opened) and not deleted through.
     ScopedHandle file;
-    const Result opened = Open(path, DELETE | FILE_READ_ATTRIBUTES, FILE_FLAG_OPEN_REPARSE_POINT, true, file);
+    const Result opened = Open(path, DELETE | FILE_READ_ATTRIBUTES, kShareAll, FILE_FLAG_OPEN_REPARSE_POINT, true,
+                               file);
     if (opened != Result::Done) return opened;
     return MarkForDeletion(file.Get(), true) ? Result::Done : Result::Failed;
 }
@@ -209,7 +210,7 @@ FolderFiles::Result Win32FolderFiles::Remove(const std::string& path) {
 FolderFiles::Result Win32FolderFiles::RemoveFolder(const std::string& path) {
     held_.erase(path);  // our own hold would keep it
     ScopedHandle folder;
-    const Result opened = Open(path, DELETE | FILE_READ_ATTRIBUTES,
+    const Result opened = Open(path, DELETE | FILE_READ_ATTRIBUTES, kShareAll,
                                FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, true, folder);
     if (opened != Result::Done) return opened;
     BY_HANDLE_FILE_INFORMATION info;

@@ -29,9 +29,9 @@ public:
 private:
     enum class Place { Inside, Outside, Unknown };
     Place Where(HANDLE handle) const;
-    // Opens `path` with the access and flags; Inside with the handle when it lies inside and,
-    // when `sameName`, is no link (its final path is that of its folder and its own name).
-    Result Open(const std::string& path, DWORD access, DWORD flags, bool sameName, ScopedHandle& opened);
+    // Opens `path` as CreateFileA is asked; Done with the handle when it lies inside and, when
+    // `sameName`, is no link (its final path is that of its folder and its own name).
+    Result Open(const std::string& path, DWORD access, DWORD share, DWORD flags, bool sameName, ScopedHandle& opened);
 
     std::string folder_;
     ScopedHandle folderHandle_;
