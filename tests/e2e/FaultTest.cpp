@@ -56,6 +56,8 @@ protected:
         if (!edit || !button || !SetText(edit, path) || !tool_.PostClick(button)) return {"<could not click>"};
         for (DWORD wait = kTimeoutMs; HWND box = tool_.WaitForDialog(kTitle, wait); wait = 1000) {
             seen.push_back(BoxText(box));
+            if (const char* c = ::testing::UnitTest::GetInstance()->current_test_info()->value_param())
+                SaveScreenshot(box, ArtifactDir() + "\\fault-" + c + ".png");
             if (!PressOk(tool_, box)) {
                 seen.push_back("<the box did not close on OK>");
                 break;

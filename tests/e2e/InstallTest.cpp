@@ -128,6 +128,7 @@ TEST_F(Installation, WaitsWhileAnotherInstallationRuns) {
     ASSERT_NE(box, nullptr) << "no box within 20 s";
     EXPECT_GE(GetTickCount() - began, 9000u) << "the window did not wait";
     EXPECT_EQ(BoxText(box), "Cannot install: another installation is running.");
+    SaveScreenshot(box, ArtifactDir() + "\\busy-box.png");
     EXPECT_EQ(BoxOwnership(tool_, box), "") << "the error box";
     ASSERT_TRUE(PressOk(tool_, box));
     EXPECT_FALSE(Exists(held + "\\Import")) << "written while another installation ran";
@@ -144,6 +145,7 @@ TEST_F(Installation, RelativePathFollowsTheWorkingDirectory) {
     HWND box = Install("LonWorks");
     ASSERT_NE(box, nullptr) << "no box within 10 s";
     EXPECT_EQ(BoxText(box), "Cannot start LonWorks\\Types\\loninst.cmd.");
+    SaveScreenshot(box, ArtifactDir() + "\\start-error-box.png");
     EXPECT_EQ(BoxOwnership(tool_, box), "") << "the error box";
     ASSERT_TRUE(PressOk(tool_, box));
     EXPECT_EQ(BackAfterBox(tool_, tool_.Control(IDC_INSTALL_BUTTON)), "");
