@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the format check, the native core tests, the 32-bit build,
-# the signed release and its checks (signatures, bill of materials, refused certificates, a
-# second release elsewhere that must give the same bytes), and the Win32 tests and
-# end-to-end tests under Wine with a virtual display.
+# Builds and runs every test: the format check, the documentation's links, the native core
+# tests, the 32-bit build, the signed release and its checks (signatures, bill of materials,
+# refused certificates, a second release elsewhere that must give the same bytes), and the
+# Win32 tests and end-to-end tests under Wine with a virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -13,6 +13,9 @@ trap '[ $? != 0 ] || echo "   ($((SECONDS - began)) s; the whole run $SECONDS s)
 
 part "format: every source as .clang-format says"
 scripts/check-format.sh
+
+part "links: every relative link and picture of README.md and docs/*.md resolves"
+scripts/check-links.sh
 
 part "native: build and unit tests"
 cmake --preset native >/dev/null
