@@ -4,7 +4,9 @@
 #   R7716Tool-<version>/R7716Tool-<version>-x64.msi   the package of the 64-bit r7716-install.exe
 #                                            (signed when signing; also beside the zip)
 #   R7716Tool-<version>/x86/...              the 32-bit builds and a README.txt that says what they are
-#   R7716Tool-<version>/README.md, R7716Tool-<version>.spdx.json, THIRD-PARTY-NOTICES.txt
+#   R7716Tool-<version>/README.md, docs/deployment.md   for the integrator and the administrator
+#   R7716Tool-<version>/docs/*.png           the pictures those two link to (not docs/development.md)
+#   R7716Tool-<version>/R7716Tool-<version>.spdx.json, THIRD-PARTY-NOTICES.txt
 #   R7716Tool-<version>/SHA256SUMS           sha256sum format, every other file of the zip
 # The compiler, whose runtime libraries the bill of materials names (both Windows trees).
 set(R7716_CXX_COMPILER "${CMAKE_CXX_COMPILER}" CACHE INTERNAL "")

@@ -84,6 +84,10 @@ for name, p in ours.items():
     else:
         assert links[p["SPDXID"]] == [("CONTAINS", ours["r7716-install.exe"])], name' "$(unpacked)"
 }
+documents_linked() { # README.md and docs/deployment.md, not the maintainers' guide; every link of theirs resolves in the zip
+  local top; top=$(unpacked) && (cd "$top" && find README.md docs | sort) && [ -f "$top/docs/deployment.md" ] &&
+    [ ! -e "$top/docs/development.md" ] && scripts/check-links.sh "$top"
+}
 msi_holds_signed_program() { # the file it installs and the copy its rollback actions run
   local top; top=$(unpacked) && rm -rf "$work/msi" && msiextract -C "$work/msi" "$top"/*.msi &&
     cmp "$(find "$work/msi" -name r7716-install.exe)" "$top/r7716-install.exe" &&
@@ -115,6 +119,7 @@ cp build/release/*.zip "$work/pfx.zip"
 check "each program and the MSI: signature verified against the CA, signing time the commit's" verified
 check "the MSI holds the signed console program" msi_holds_signed_program
 check "bill of materials: SPDX 2.3; its programs, package and sums those of the zip" sbom_matches
+check "README.md and docs/deployment.md in the zip (not docs/development.md), every link of theirs resolving there" documents_linked
 check "the signed console program runs under Wine" runs_under_wine
 check "wrong password: refused before the build, no zip" refused "not the password" "wrong password" --sign "$pfx"
 check "unreadable file: refused, no zip" refused "$R7716_SIGN_PASSWORD" "cannot read" --sign "$work/missing.pfx"

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Makes the release zip build/release/R7716Tool-<version>.zip: builds both Windows presets,
 # runs the 64-bit build's tests under Wine (the zip holds the programs they tested; skipped
-# with --no-tests when the caller has just run them), stages copies of the six programs,
-# signs them when asked, makes the package R7716Tool-<version>-x64.msi of the staged
-# r7716-install.exe (packaging/make-msi.cmake) and signs it, writes the bill of materials and
-# the notices, packs with CPack's ZIP generator and makes the zip reproducible
-# (strip-nondeterminism). The package lies in the zip and beside it.
+# with --no-tests when the caller has just run them), stages copies of the six programs and
+# of README.md and docs/deployment.md with the pictures they link to (found by
+# scripts/check-links.sh --targets; the maintainers' docs stay out), signs the programs when
+# asked, makes the package R7716Tool-<version>-x64.msi of the staged r7716-install.exe
+# (packaging/make-msi.cmake) and signs it, writes the bill of materials and the notices, packs
+# with CPack's ZIP generator and makes the zip reproducible (strip-nondeterminism). The
+# package lies in the zip and beside it.
 #
 # Usage: scripts/release.sh [--no-tests] [SIGNING] [--timestamp URL]
 #   --sign PFX_FILE                           sign with the key and certificate of a PKCS#12 file
@@ -44,6 +46,11 @@ while [ $# -gt 0 ]; do
 done
 [ -z "$sign" ] || [ -z "$published" ] || fail "--sign and --signatures-from exclude each other"
 [ -n "$sign" ] || [ -z "$cert$module$timestamp" ] || fail "--cert, --pkcs11-module and --timestamp go with --sign"
+# The documents the release carries, with the pictures they link to.
+documents=(README.md docs/deployment.md)
+for document in "${documents[@]}"; do
+  [ -f "$document" ] || fail "$document is missing: the release carries ${documents[*]} with the pictures they link to"
+done
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 scripts/setup.sh
 
@@ -116,7 +123,16 @@ for program in "${programs[@]}"; do
   cp build/windows/bin/$program.exe "$stage/"
   cp build/windows-x86/bin/$program.exe "$stage/x86/"
 done
-cp README.md "$stage/"
+# The documents and the pictures they link to, each at its place relative to the others.
+for document in "${documents[@]}"; do
+  mkdir -p "$stage/$(dirname "$document")" && cp "$document" "$stage/$document"
+done
+targets=$(scripts/check-links.sh --targets "${documents[@]}") || fail "cannot read the links of ${documents[*]}"
+while read -r picture; do
+  case $picture in ../* | /*) fail "${documents[*]} link to $picture, outside the source tree" ;; esac
+  [ -f "$picture" ] || fail "${documents[*]} link to $picture, which is missing"
+  mkdir -p "$stage/$(dirname "$picture")" && cp "$picture" "$stage/$picture"
+done < <(grep -iE '\.(png|jpe?g|gif|svg|webp)$' <<<"$targets" | sort -u)
 cp cmake/release-x86-README.txt "$stage/x86/README.txt"
 
 # Signs FILE (relative to the stage) in place: the signing time is the commit's. An MSI's

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the format check, the documentation's links, the native core
 # tests, the 32-bit build, the signed release and its checks (signatures, bill of materials,
-# refused certificates, a second release elsewhere that must give the same bytes), and the
-# Win32 tests and end-to-end tests under Wine with a virtual display.
+# refused certificates, the links of the documents it carries, a second release elsewhere
+# that must give the same bytes), and the Win32 tests and end-to-end tests under Wine with a
+# virtual display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
