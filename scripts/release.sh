@@ -46,11 +46,6 @@ while [ $# -gt 0 ]; do
 done
 [ -z "$sign" ] || [ -z "$published" ] || fail "--sign and --signatures-from exclude each other"
 [ -n "$sign" ] || [ -z "$cert$module$timestamp" ] || fail "--cert, --pkcs11-module and --timestamp go with --sign"
-# The documents the release carries, with the pictures they link to.
-documents=(README.md docs/deployment.md)
-for document in "${documents[@]}"; do
-  [ -f "$document" ] || fail "$document is missing: the release carries ${documents[*]} with the pictures they link to"
-done
 export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 scripts/setup.sh
 
@@ -59,6 +54,12 @@ stage=$PWD/build/release-stage release=$PWD/build/release
 rm -rf "$release" "$stage"
 work=$(mktemp -d "${TMPDIR:-/tmp}/r7716-release.XXXXXX")
 trap 'status=$?; rm -rf "$work"; [ $status = 0 ] || rm -rf "$release"' EXIT
+
+# The documents the release carries, with the pictures they link to.
+documents=(README.md docs/deployment.md)
+for document in "${documents[@]}"; do
+  [ -f "$document" ] || fail "$document is missing: the release carries README.md and docs/deployment.md with the pictures they link to"
+done
 
 # osslsigncode with the key's options; the password or PIN through a pipe on descriptor 3.
 signtool() {
@@ -129,8 +130,8 @@ for document in "${documents[@]}"; do
 done
 targets=$(scripts/check-links.sh --targets "${documents[@]}") || fail "cannot read the links of ${documents[*]}"
 while read -r picture; do
-  case $picture in ../* | /*) fail "${documents[*]} link to $picture, outside the source tree" ;; esac
-  [ -f "$picture" ] || fail "${documents[*]} link to $picture, which is missing"
+  case $picture in ../* | /*) fail "README.md or docs/deployment.md links to $picture, outside the source tree" ;; esac
+  [ -f "$picture" ] || fail "README.md or docs/deployment.md links to $picture, which is missing"
   mkdir -p "$stage/$(dirname "$picture")" && cp "$picture" "$stage/$picture"
 done < <(grep -iE '\.(png|jpe?g|gif|svg|webp)$' <<<"$targets" | sort -u)
 cp cmake/release-x86-README.txt "$stage/x86/README.txt"
