@@ -41,7 +41,7 @@ done
 regex="^($(IFS='|'; echo "${tests[*]}"))(  #.*)?\$"
 
 echo "== doc-pictures: the end-to-end cases that save the boxes"
-R7716_HEADLESS=1 scripts/with-wine.sh "$prefix" ctest --preset windows -R "$regex"
+R7716_HEADLESS=1 scripts/with-wine.sh "$prefix" ctest --preset windows --output-on-failure -R "$regex"
 
 echo "== doc-pictures: the demonstration (main windows and the success box)"
 demo=$prefix/drive_c/Program\ Files/LonWorks
