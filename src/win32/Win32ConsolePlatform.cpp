@@ -153,12 +153,8 @@ std::optional<std::string> Win32ConsolePlatform::FindProgram(const std::string& 
         return std::string(found, length);
     };
     if (auto inFolder = search(folder.c_str())) return inFolder;
-    const DWORD length = GetEnvironmentVariableA("PATH", nullptr, 0);
-    if (length == 0) return std::nullopt;
-    std::string path(length, '\0');
-    const DWORD got = GetEnvironmentVariableA("PATH", path.data(), length);
-    if (got == 0 || got >= length) return std::nullopt;
-    path.resize(got);
+    const std::string path = EnvironmentVariable("PATH");
+    if (path.empty()) return std::nullopt;
     return search(path.c_str());
 }
 

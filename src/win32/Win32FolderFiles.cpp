@@ -1,5 +1,6 @@
 #include "win32/Win32FolderFiles.h"
 
+#include "core/install/Installer.h"
 #include "win32/HandleBytes.h"
 
 namespace korva {
@@ -23,14 +24,6 @@ std::wstring FinalPath(HANDLE handle) {
         }
         path.resize(length);
     }
-}
-
-// The folder a path lies in, as text: "C:\" for "C:\x", "." for a bare name.
-std::string ParentOf(const std::string& path) {
-    const std::size_t cut = path.find_last_of('\\');
-    if (cut == std::string::npos) return ".";
-    if (cut == 2 && path[1] == ':') return path.substr(0, 3);
-    return path.substr(0, cut);
 }
 
 std::wstring NameOf(const std::string& path) {
@@ -79,7 +72,7 @@ FolderFiles::Result Win32FolderFiles::Open(const std::string& path, DWORD access
                                            bool sameName, ScopedHandle& opened) {
     std::wstring expected;
     if (sameName) {
-        const std::string parent = ParentOf(path);
+        const std::string parent = FolderOf(path);
         switch (Look(parent)) {
         case Kind::Folder: break;
         case Kind::Missing: return Result::Missing;
@@ -124,7 +117,7 @@ FolderFiles::Kind Win32FolderFiles::Look(const std::string& path) {
 }
 
 bool Win32FolderFiles::MakeFolder(const std::string& path) {
-    return Look(ParentOf(path)) == Kind::Folder && CreateDirectoryA(path.c_str(), nullptr) &&
+    return Look(FolderOf(path)) == Kind::Folder && CreateDirectoryA(path.c_str(), nullptr) &&
            Look(path) == Kind::Folder;
 }
 
@@ -143,7 +136,7 @@ FileContents Win32FolderFiles::Read(const std::string& path) {
 
 FolderFiles::Result Win32FolderFiles::CreateNew(const std::string& path, Handle& handle) {
     // In a folder held open and found inside: the new file cannot land anywhere else.
-    switch (Look(ParentOf(path))) {
+    switch (Look(FolderOf(path))) {
     case Kind::Folder: break;
     case Kind::Outside: return Result::Outside;
     default: return Result::Failed;
@@ -174,7 +167,7 @@ std::uint32_t Win32FolderFiles::Write(Handle handle, const unsigned char* bytes,
 bool Win32FolderFiles::MoveOver(Handle handle, const std::string& target) {
     // The new name in the target's folder as it was found, in the system's own form
     // (\??\C:\..., \??\UNC\...): nothing on the way there is looked up by name again.
-    const std::string parent = ParentOf(target);
+    const std::string parent = FolderOf(target);
     if (Look(parent) != Kind::Folder) return false;
     std::wstring name = FinalPath(held_[parent].Get());
     if (name.rfind(L"\\\\?\\", 0) != 0) return false;

@@ -195,7 +195,9 @@ std::string Win32InstallPlatform::Account() {
     return SidText(reinterpret_cast<TOKEN_USER*>(user)->User.Sid);
 }
 
-std::string Win32InstallPlatform::Environment(const char* name) {
+std::string Win32InstallPlatform::Environment(const char* name) { return EnvironmentVariable(name); }
+
+std::string EnvironmentVariable(const char* name) {
     const DWORD length = GetEnvironmentVariableA(name, nullptr, 0);
     if (length == 0) return {};
     std::string value(length, '\0');

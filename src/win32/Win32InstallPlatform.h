@@ -20,6 +20,9 @@ inline constexpr char kInstallLockPrivateName[] = "KORVA-R7716\\Installation";
 // privileges, medium integrity. Invalid when it cannot be made.
 ScopedHandle StandardUserToken();
 
+// GetEnvironmentVariableA of this process; empty when it is not set.
+std::string EnvironmentVariable(const char* name);
+
 class Win32InstallPlatform : public InstallPlatform {
 public:
     ~Win32InstallPlatform() override;

@@ -338,7 +338,9 @@ TEST_P(ElevatedRun, GivesNoStandardUserAWayIn) {
 
     EXPECT_EQ(Install(lonworks), Boxes{box});
 
-    if (c.rights) EXPECT_EQ(CatalogToolLine(lonworks), "\"mkcat.exe\" \"-a" + lonworks + "\\Types\\User\\KR\"");
+    if (c.rights) {
+        EXPECT_EQ(CatalogToolLine(lonworks), "\"mkcat.exe\" \"-a" + lonworks + "\\Types\\User\\KR\"");
+    }
     EXPECT_EQ(ReadFileBytes(lonworks + "\\Types\\mkcat.exe.rights"),
               c.rights ? std::optional<std::string>(c.rights) : std::nullopt);
 }

@@ -302,7 +302,7 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
             if (op == "Write" || op == "MoveOver") tail = {"Close " + target + ".tmp"};
             if (op == "EnterFolder" || op == "Start")
                 error = "Cannot start " + commandFile, kind = InstallFailure::Start;
-            if (op == "Lock") error = kInstallBusy, kind = InstallFailure::Busy;
+            if (op == "Lock") error = "Cannot install: another installation is running", kind = InstallFailure::Busy;
             if (op != "Lock") tail.push_back("Unlock");
             ASSERT_FALSE(error.empty()) << "no expectation for " << call;
 

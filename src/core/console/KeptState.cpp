@@ -57,13 +57,6 @@ std::optional<Kept> ParseKept(const std::string& text, const Payload& payload, c
 
 }  // namespace
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t cut = path.find_last_of('\\');
-    if (cut == std::string::npos) return ".";
-    if (cut == 2 && path[1] == ':') return path.substr(0, 3);
-    return path.substr(0, cut);
-}
-
 bool ForgetKeptState(FolderFiles& stateFolder, const std::string& state) {
     const FolderFiles::Result result = stateFolder.Remove(state);
     return result == FolderFiles::Result::Done || result == FolderFiles::Result::Missing;

@@ -24,9 +24,6 @@
 
 namespace korva {
 
-// The folder a file's name lies in: "C:\" for "C:\state", "." for a bare "state".
-std::string FolderOf(const std::string& path);
-
 // Removes the kept state `state` from its folder's files; false when it stays.
 bool ForgetKeptState(FolderFiles& stateFolder, const std::string& state);
 

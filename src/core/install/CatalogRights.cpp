@@ -25,11 +25,9 @@ bool IsFullPath(const std::string& path) {
 
 // The folder above a full path; nothing for a drive's root or a share.
 std::optional<std::string> Above(const std::string& path) {
-    const std::size_t cut = path.find_last_of('\\');
-    if (cut == std::string::npos || cut + 1 == path.size()) return {};  // none, or a drive's root
-    std::string above = path.substr(0, cut);
-    if (above.size() == 2 && above[1] == ':') above += '\\';
-    if (above.size() < 3) return {};
+    if (path.empty() || path.back() == '\\') return {};  // a drive's root
+    const std::string above = FolderOf(path);
+    if (above.size() < 3) return {};  // none, or the "\\" of a share
     return above;
 }
 

@@ -24,6 +24,13 @@ void EnsureFolder(FolderFiles& files, const std::string& folder, InstallSteps* s
 
 }  // namespace
 
+std::string FolderOf(const std::string& path) {
+    const std::size_t cut = path.find_last_of('\\');
+    if (cut == std::string::npos) return ".";
+    if (cut == 2 && path[1] == ':') return path.substr(0, 3);
+    return path.substr(0, cut);
+}
+
 std::string LeadsOutside(const FolderFiles& files) { return ": it leads outside " + files.Folder(); }
 
 void WriteWholeFile(FolderFiles& files, const std::string& target, const std::string& bytes, InstallSteps* steps) {

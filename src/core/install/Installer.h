@@ -102,6 +102,9 @@ void WriteWholeFile(FolderFiles& files, const std::string& target, const std::st
 void WriteInstallation(const InstallLayout& layout, const Payload& payload, FolderFiles& files,
                        const CodePage& codePage, InstallSteps* steps = nullptr);
 
+// The folder a path's last name lies in: "C:\" for "C:\x", "." for a bare "x".
+std::string FolderOf(const std::string& path);
+
 // What an error adds when a file or folder leads outside the folder of `files`.
 std::string LeadsOutside(const FolderFiles& files);
 
@@ -119,7 +122,6 @@ struct InstallRequest {
 // How long the window waits for another installation to end before it says so, and what it
 // says then.
 inline constexpr unsigned kWindowLockWaitMs = 10000;
-inline constexpr const char* kInstallBusy = "Cannot install: another installation is running";
 
 // Runs one installation from the window: checks the path field (a refused path shows the
 // warning and ends the run), takes the installation lock (waiting kWindowLockWaitMs at most),
