@@ -14,7 +14,7 @@
 #   --sign PKCS11_URI --cert CERT_FILE --pkcs11-module MODULE
 #                                             sign with a key on a hardware token or HSM
 #   --signatures-from PUBLISHED_ZIP           attach the signatures of a published release to
-#                                             this build instead (see the README: a rebuilt
+#                                             this build instead (see docs/development.md: a rebuilt
 #                                             release then equals the published one byte for byte)
 #   --timestamp URL                           add an RFC 3161 time stamp from that server
 # The password of the PKCS#12 file or the token's PIN is read from the environment variable
