@@ -528,26 +528,9 @@ bool MakeLink(const std::string& link, const std::string& target) {
 }
 
 bool LetEveryoneChange(const std::string& path) {
-    BYTE everyone[SECURITY_MAX_SID_SIZE];
-    DWORD size = sizeof everyone;
-    if (!CreateWellKnownSid(WinWorldSid, nullptr, everyone, &size)) return false;
-    PACL old = nullptr, changed = nullptr;
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (GetNamedSecurityInfoA(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &old, nullptr,
-                              &descriptor) != ERROR_SUCCESS)
-        return false;
-    EXPLICIT_ACCESS_A access{};
-    access.grfAccessPermissions = GENERIC_ALL;
-    access.grfAccessMode = GRANT_ACCESS;
-    access.grfInheritance = SUB_CONTAINERS_AND_OBJECTS_INHERIT;
-    access.Trustee.TrusteeForm = TRUSTEE_IS_SID;
-    access.Trustee.ptstrName = reinterpret_cast<LPSTR>(everyone);
-    const bool done = SetEntriesInAclA(1, &access, old, &changed) == ERROR_SUCCESS &&
-                      SetNamedSecurityInfoA(const_cast<char*>(path.c_str()), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION,
-                                            nullptr, nullptr, changed, nullptr) == ERROR_SUCCESS;
-    LocalFree(changed);
-    LocalFree(descriptor);
-    return done;
+    // No DACL at all: everyone may do everything.
+    return SetNamedSecurityInfoA(const_cast<char*>(path.c_str()), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
+                                 nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 std::vector<std::string> FindNames(const std::string& folder, const std::string& pattern) {

@@ -185,7 +185,7 @@ private:
 // Makes `link` lead to `target`, a file or a folder: a symbolic link on Windows; under Wine,
 // which makes none of its own, a Unix symbolic link, which it follows like one.
 bool MakeLink(const std::string& link, const std::string& target);
-// Grants Everyone every right on a file or folder (under Wine: its Unix mode becomes 777).
+// Lets everyone do everything with a file or folder: no DACL (under Wine: Unix mode 777).
 bool LetEveryoneChange(const std::string& path);
 
 // Names of the entries of a folder matching a pattern such as "*.tmp" (A functions).
