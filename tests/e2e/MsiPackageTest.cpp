@@ -118,9 +118,10 @@ TEST(MsiPackage, FailuresInstallationRepairUpgradeAndRemoval) {
         }
         EXPECT_EQ(Exists(programFolder + "\\r7716-install.exe"), step.version != nullptr);
         EXPECT_EQ(Exists(types + "\\mkcat.exe.ran"), step.catalogRan);
-        if (step.catalogRan)
+        if (step.catalogRan) {
             EXPECT_EQ(ReadFileBytes(types + "\\mkcat.exe.rights"),
                       step.typesWritable ? "standard user" : "administrator");
+        }
         // Only the final removal takes the log; a rollback's restore ends it.
         const std::string log = ReadFileBytes(programFolder + "\\r7716-install.log").value_or("");
         EXPECT_TRUE(&step == &steps[std::size(steps) - 1] || log.ends_with("| end | exit code 0\r\n")) << log;
