@@ -186,7 +186,8 @@ TEST(RunInstallation, DeviceFolderNameComesFromTheFolderNameBoxOnlyWithTheDevelo
     }
 }
 
-TEST(RunInstallation, ExistingFoldersAreNotCreatedAndExistingFilesAreReplaced) {
+// A temporary file that a run ended midway left goes too: it is never written through.
+TEST(RunInstallation, ExistingFoldersAreNotCreatedAndExistingFilesAndLeftoversAreReplaced) {
     FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
     const std::string device = "C:\\LonWorks\\Types\\User\\KR";
     platform.folders.insert({"C:\\LonWorks\\Import", "C:\\LonWorks\\Types", "C:\\LonWorks\\Types\\User", device});
@@ -194,6 +195,7 @@ TEST(RunInstallation, ExistingFoldersAreNotCreatedAndExistingFilesAreReplaced) {
     for (const char* name : {"C:\\LonWorks\\Import\\R7716.XIF", "C:\\LonWorks\\Types\\loninst.cmd"})
         platform.files[name] = longer;
     platform.files[device + "\\R7716.FPT"] = longer;
+    platform.files[device + "\\R7716.FPT.tmp"] = "half of an earlier run's FPT";
     RecordingMessages messages;
 
     EXPECT_EQ(Install(Request("C:\\LonWorks"), platform, messages), "");
@@ -347,21 +349,6 @@ TEST(RunInstallation, EachFailingOperationEndsTheRunThere) {
     // The lock, 4 folders, 6 files of 4 failing calls each, the change of directory, the start;
     // short writes.
     EXPECT_EQ(checked, 1 + 4 + 6 * 4 + 2 + 6);
-}
-
-// A temporary file that a run ended midway left goes first: it is never written through, and
-// nothing of it stays.
-TEST(RunInstallation, LeftoverTemporaryFileIsReplacedByANewOne) {
-    FakeInstallPlatform platform = MachineWith("C:\\LonWorks");
-    const std::string fpt = "C:\\LonWorks\\Types\\User\\KR\\R7716.FPT";
-    platform.folders.insert(
-        {"C:\\LonWorks\\Import", "C:\\LonWorks\\Types", "C:\\LonWorks\\Types\\User", "C:\\LonWorks\\Types\\User\\KR"});
-    platform.files[fpt + ".tmp"] = "half of an earlier run's FPT";
-    RecordingMessages messages;
-    EXPECT_EQ(Install(Request("C:\\LonWorks"), platform, messages), "");
-    EXPECT_EQ(platform.files.count(fpt + ".tmp"), 0u);
-    EXPECT_EQ(platform.files[fpt], Bytes(kFpt, sizeof kFpt));
-    EXPECT_EQ(messages.shown, std::vector<std::string>{kInstallSuccess});
 }
 
 }  // namespace
