@@ -4,6 +4,7 @@
 
 #include "win32/HandleBytes.h"
 #include "win32/Win32InstallPlatform.h"
+#include "win32/Win32StandardUserStart.h"
 
 namespace korva {
 
@@ -61,19 +62,25 @@ std::optional<std::string> Win32ConsolePlatform::ToAnsi(const std::wstring& text
     return ansi;
 }
 
-CommandResult Win32ConsolePlatform::RunAndWait(const std::string& commandLine, Rights rights,
+CommandResult Win32ConsolePlatform::RunAndWait(const std::string& commandLine, const StandardUserStart* standardUser,
                                                const std::function<void(const std::string&)>& output) {
-    ScopedHandle token;
-    if (rights == Rights::StandardUser && !(token = StandardUserToken())) return {};
+    auto notStarted = [](StartFailure failure = {StartFailure::Step::Start, GetLastError()}) {
+        CommandResult result;
+        result.failure = failure;
+        return result;
+    };
+    // Held until the command has ended.
+    std::optional<StandardUserChild> child;
+    if (standardUser) child.emplace(*standardUser);
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     HANDLE readEnd = nullptr, writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return {};
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return notStarted();
     ScopedHandle reader(readEnd), writer(writeEnd);
     // Only the child's ends are inherited; its input is empty, so nothing waits for a key.
     SetHandleInformation(reader.Get(), HANDLE_FLAG_INHERIT, 0);
     ScopedHandle input(
         CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
-    if (!input) return {};
+    if (!input) return notStarted();
 
     // The command inherits its three standard handles and nothing else of ours: a process it
     // leaves behind must not hold this program's own output (or any other handle it was
@@ -83,11 +90,11 @@ CommandResult Win32ConsolePlatform::RunAndWait(const std::string& commandLine, R
     InitializeProcThreadAttributeList(nullptr, 1, 0, &listSize);
     std::string listBytes(listSize, '\0');
     const auto list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(listBytes.data());
-    if (!InitializeProcThreadAttributeList(list, 1, 0, &listSize)) return {};
+    if (!InitializeProcThreadAttributeList(list, 1, 0, &listSize)) return notStarted();
     const ScopeGuard deleteList([list] { DeleteProcThreadAttributeList(list); });
     if (!UpdateProcThreadAttribute(list, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited, sizeof inherited, nullptr,
                                    nullptr))
-        return {};
+        return notStarted();
 
     STARTUPINFOEXA startup{};
     startup.StartupInfo.cb = sizeof startup;
@@ -99,11 +106,14 @@ CommandResult Win32ConsolePlatform::RunAndWait(const std::string& commandLine, R
     PROCESS_INFORMATION process{};
     std::string line = commandLine;  // CreateProcessA may write into its command line
     const DWORD flags = CREATE_NO_WINDOW | EXTENDED_STARTUPINFO_PRESENT;
-    if (!(token ? CreateProcessAsUserA(token.Get(), nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr,
-                                       nullptr, &startup.StartupInfo, &process)
-                : CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
-                                 &startup.StartupInfo, &process)))
-        return {};
+    if (child) {
+        if (const StartFailure failure = child->Start(line, flags, true, startup.StartupInfo, process);
+            failure.Failed())
+            return notStarted(failure);
+    } else if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, flags, nullptr, nullptr,
+                               &startup.StartupInfo, &process)) {
+        return notStarted();
+    }
     const ScopedHandle processHandle(process.hProcess), thread(process.hThread);
     CommandResult result;
     // Our copy of the write end goes, so the read ends when the command and everything it
@@ -139,7 +149,7 @@ CommandResult Win32ConsolePlatform::RunAndWait(const std::string& commandLine, R
 
     WaitForSingleObject(processHandle.Get(), INFINITE);
     DWORD exitCode = 0;
-    if (!GetExitCodeProcess(processHandle.Get(), &exitCode)) return {};
+    if (!GetExitCodeProcess(processHandle.Get(), &exitCode)) return notStarted();
     result.started = true;
     result.exitCode = exitCode;
     return result;

@@ -14,7 +14,7 @@ public:
     void WriteErr(const std::string& text) override;
     void PassOut(const std::string& bytes) override;
     std::optional<std::string> ToAnsi(const std::wstring& text) const override;
-    CommandResult RunAndWait(const std::string& commandLine, Rights rights,
+    CommandResult RunAndWait(const std::string& commandLine, const StandardUserStart* standardUser,
                              const std::function<void(const std::string&)>& output) override;
     std::optional<std::string> FindProgram(const std::string& name, const std::string& folder) override;
     bool OpenLog(const std::wstring& path) override;

@@ -4,6 +4,7 @@
 #include <sddl.h>
 
 #include "win32/Win32FolderFiles.h"
+#include "win32/Win32StandardUserStart.h"
 
 namespace korva {
 
@@ -11,13 +12,6 @@ namespace {
 
 // Only SYSTEM and the Administrators group may open the lock's namespace and mutex.
 constexpr char kAdministratorsOnly[] = "D:P(A;;GA;;;SY)(A;;GA;;;BA)";
-
-std::string SidText(PSID sid) {
-    char* text = nullptr;
-    if (!sid || !ConvertSidToStringSidA(sid, &text)) return {};
-    const ScopeGuard free([text] { LocalFree(text); });
-    return text;
-}
 
 // The private namespace bounded by the Administrators group, created or opened; null where
 // the system has none (Wine 8: CreateBoundaryDescriptorW makes nothing, CreatePrivateNamespaceW
@@ -55,27 +49,6 @@ HANDLE AdministratorsNamespace() {
 
 }  // namespace
 
-ScopedHandle StandardUserToken() {
-    HANDLE own = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_DUPLICATE | TOKEN_QUERY | TOKEN_ASSIGN_PRIMARY, &own)) return {};
-    const ScopedHandle ownToken(own);
-    alignas(TOKEN_USER) BYTE user[sizeof(TOKEN_USER) + SECURITY_MAX_SID_SIZE];
-    DWORD size = 0;
-    BYTE administrators[SECURITY_MAX_SID_SIZE], medium[SECURITY_MAX_SID_SIZE];
-    DWORD administratorsSize = sizeof administrators, mediumSize = sizeof medium;
-    if (!GetTokenInformation(own, TokenUser, user, sizeof user, &size) ||
-        !CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators, &administratorsSize) ||
-        !CreateWellKnownSid(WinMediumLabelSid, nullptr, medium, &mediumSize))
-        return {};
-    SID_AND_ATTRIBUTES denyOnly[2] = {{administrators, 0}, {reinterpret_cast<TOKEN_USER*>(user)->User.Sid, 0}};
-    HANDLE restricted = nullptr;
-    if (!CreateRestrictedToken(own, DISABLE_MAX_PRIVILEGE, 2, denyOnly, 0, nullptr, 0, nullptr, &restricted)) return {};
-    ScopedHandle token(restricted);
-    TOKEN_MANDATORY_LABEL label{{medium, SE_GROUP_INTEGRITY}};
-    if (!SetTokenInformation(token.Get(), TokenIntegrityLevel, &label, sizeof label + mediumSize)) return {};
-    return token;
-}
-
 Win32InstallPlatform::~Win32InstallPlatform() {
     Unlock();
     lock_.Close();
@@ -95,24 +68,27 @@ bool Win32InstallPlatform::EnterFolder(const std::string& path) {
 
 void Win32InstallPlatform::Pause(unsigned milliseconds) { ::Sleep(milliseconds); }
 
-bool Win32InstallPlatform::Start(const std::string& commandLine, int showMode, Rights rights) {
-    if (rights == Rights::Full) return ::WinExec(commandLine.c_str(), static_cast<UINT>(showMode)) > 31;
-    // The same command line with a standard user's rights, as WinExec would start it.
-    const ScopedHandle token = StandardUserToken();
-    if (!token) return false;
+StartFailure Win32InstallPlatform::Start(const std::string& commandLine, int showMode,
+                                         const StandardUserStart* standardUser) {
+    if (!standardUser) {
+        const UINT started = ::WinExec(commandLine.c_str(), static_cast<UINT>(showMode));
+        return started > 31 ? StartFailure{} : StartFailure{StartFailure::Step::Start, started};
+    }
+    // The same command line with a standard user's rights, shown as WinExec would show it.
+    auto child = std::make_unique<StandardUserChild>(*standardUser);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showMode);
     PROCESS_INFORMATION process{};
-    std::string line = commandLine;  // CreateProcessAsUserA may write into its command line
-    if (!CreateProcessAsUserA(token.Get(), nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                              &process))
-        return false;
+    const StartFailure failure = child->Start(commandLine, 0, false, startup, process);
+    if (failure.Failed()) return failure;
     CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
+    KeepUntilEnded(std::move(child), process.hProcess);
+    return {};
 }
+
+StartFacts Win32InstallPlatform::FactsForStart() { return StandardUserStartFacts(); }
 
 LockResult Win32InstallPlatform::Lock(unsigned waitMs) {
     if (held_) return LockResult::Held;

@@ -15,11 +15,6 @@ inline constexpr char kInstallLockName[] = "Global\\KORVA-R7716-Installation";
 inline constexpr wchar_t kInstallLockNamespace[] = L"KORVA-R7716";
 inline constexpr char kInstallLockPrivateName[] = "KORVA-R7716\\Installation";
 
-// A primary token of this process's own for a program that must get no more rights than a
-// standard user: the Administrators group and the account's own SID for denying only, no
-// privileges, medium integrity. Invalid when it cannot be made.
-ScopedHandle StandardUserToken();
-
 // GetEnvironmentVariableA of this process; empty when it is not set.
 std::string EnvironmentVariable(const char* name);
 
@@ -30,7 +25,8 @@ public:
     std::unique_ptr<FolderFiles> FilesIn(const std::string& folder) override;
     bool EnterFolder(const std::string& path) override;
     void Pause(unsigned milliseconds) override;
-    bool Start(const std::string& commandLine, int showMode, Rights rights) override;
+    StartFailure Start(const std::string& commandLine, int showMode, const StandardUserStart* standardUser) override;
+    StartFacts FactsForStart() override;
     LockResult Lock(unsigned waitMs) override;
     void Unlock() override;
     ObjectSecurity SecurityOf(const std::string& path) override;

@@ -29,11 +29,37 @@ struct Outcome {
     std::string out, err;
 };
 
+// A window station other than the interactive one, with its desktop, as a service has it: the
+// package's custom action runs on one as SYSTEM in session 0.
+class ServiceStation {
+public:
+    ServiceStation() : station_(CreateWindowStationA("R7716-E2E-Service", 0, WINSTA_ALL_ACCESS, nullptr)) {
+        const HWINSTA own = GetProcessWindowStation();
+        if (station_ && SetProcessWindowStation(station_)) {
+            desktop_ = CreateDesktopA("Default", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+            SetProcessWindowStation(own);
+        }
+    }
+    ~ServiceStation() {
+        if (desktop_) CloseDesktop(desktop_);
+        if (station_) CloseWindowStation(station_);
+    }
+    ServiceStation(const ServiceStation&) = delete;
+    ServiceStation& operator=(const ServiceStation&) = delete;
+    bool Made() const { return desktop_ != nullptr; }
+
+private:
+    HWINSTA station_;
+    HDESK desktop_ = nullptr;
+};
+
 // One run of r7716-install.exe with the arguments (each quoted; none may end in a backslash)
-// in `workingDir`, its standard output and error going into files there (named with `tag`).
+// in `workingDir`, its standard output and error going into files there (named with `tag`),
+// on the given desktop (lpDesktop) or the driver's.
 class InstallerRun {
 public:
-    InstallerRun(const std::vector<std::wstring>& arguments, const std::string& workingDir, const std::string& tag = "")
+    InstallerRun(const std::vector<std::wstring>& arguments, const std::string& workingDir, const std::string& tag = "",
+                 const wchar_t* desktop = nullptr)
         : outName_(workingDir + "\\stdout" + tag + ".txt"), errName_(workingDir + "\\stderr" + tag + ".txt") {
         std::wstring commandLine = L"\"" + Wide(ToWindowsPath(R7716_E2E_CONSOLE)) + L"\"";
         for (const std::wstring& a : arguments) commandLine += L" \"" + a + L"\"";
@@ -46,6 +72,8 @@ public:
         startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
         startup.hStdOutput = out_;
         startup.hStdError = err_;
+        std::wstring desktopName = desktop ? desktop : L"";
+        if (desktop) startup.lpDesktop = desktopName.data();
         const std::wstring folder = Wide(workingDir);
         if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
                             &process_))
@@ -91,13 +119,21 @@ class ConsoleInstall : public ::testing::Test {
 public:
     void SetUp() override {
         links_.clear();
+        station_.reset();
         scratch_ = MakeScratchDir("console");
         ASSERT_TRUE(IsDirectory(scratch_));
         lonworks_ = scratch_ + "\\LonWorks";
         types_ = lonworks_ + "\\Types";
         device_ = types_ + "\\User\\KR";
     }
-    Outcome Run(const std::vector<std::wstring>& arguments) { return InstallerRun(arguments, scratch_).Finish(); }
+    Outcome Run(const std::vector<std::wstring>& arguments) {
+        return InstallerRun(arguments, scratch_, "", station_ ? L"R7716-E2E-Service\\Default" : nullptr).Finish();
+    }
+    // Later runs start on a service's window station.
+    void OnServiceStation() {
+        station_ = std::make_unique<ServiceStation>();
+        ASSERT_TRUE(station_->Made());
+    }
     // The LonWorks folder with its Types folder and the stand-in catalog tool, which ends
     // with `exitCode`.
     void Prepare(const std::string& lonworks, int exitCode) {
@@ -139,6 +175,7 @@ public:
 
     std::string scratch_, lonworks_, types_, device_;
     std::vector<std::pair<std::string, std::string>> links_;
+    std::unique_ptr<ServiceStation> station_;
 };
 
 // Every exit code of the program, each from a run that ends that way for a reason of its own.
@@ -251,10 +288,13 @@ TEST_F(ConsoleInstall, EveryExitCodeFromARealRun) {
          },
          5, "Cannot start LonWorks\\Types\\loninst.cmd.\r\n", "", true},
         // Elevated runs: what a standard user who may write the LonWorks folder could try.
+        // As the package runs it: on a service's window station, where the command gets one of
+        // its own.
         {"the Types folder writable by everyone, a mkcat.exe planted there",
          [](ConsoleInstall& t) {
              t.Prepare(t.lonworks_, 0);
              EXPECT_TRUE(LetEveryoneChange(t.types_));
+             t.OnServiceStation();
              return std::vector<std::wstring>{L"--log", Wide(t.scratch_ + "\\r.log"), Wide(t.lonworks_)};
          },
          0, "", standIn + kSuccess, true, false, false, "standard user",
@@ -264,6 +304,7 @@ TEST_F(ConsoleInstall, EveryExitCodeFromARealRun) {
                                   " can be changed by users who are not "
                                   "administrators\r\n"),
                        std::string::npos);
+             ExpectStandardUserReport(t.types_ + "\\mkcat.exe.token", true);
          }},
         {"the lock's name taken by an object that nobody may use",
          [](ConsoleInstall& t) {

@@ -1,13 +1,16 @@
 #include "Driver.h"
 
 #include <aclapi.h>
+#include <gtest/gtest.h>
 
 #include "Png.h"
 #include "app/ControlIds.h"
 #include "win32/Win32InstallPlatform.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
 
 namespace e2e {
 
@@ -531,6 +534,29 @@ bool LetEveryoneChange(const std::string& path) {
     // No DACL at all: everyone may do everything.
     return SetNamedSecurityInfoA(const_cast<char*>(path.c_str()), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr,
                                  nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+void ExpectStandardUserReport(const std::string& tokenFile, bool ownStation) {
+    SCOPED_TRACE(tokenFile);
+    std::map<std::string, std::string> line;  // each line's rest by its first word
+    const std::string report = ReadFileBytes(tokenFile).value_or("");
+    for (std::size_t start = 0, end; start < report.size(); start = end + 2) {
+        end = std::min(report.find("\r\n", start), report.size());
+        const std::string text = report.substr(start, end - start);
+        line[text.substr(0, text.find(' '))] = text.find(' ') == std::string::npos ? ""
+                                                                                   : text.substr(text.find(' ') + 1);
+    }
+    EXPECT_EQ(line["privileges"], "SeChangeNotifyPrivilege");
+    EXPECT_NE((" " + line["deny-only"] + " ").find(" S-1-5-32-544 "), std::string::npos) << line["deny-only"];
+    const std::string dacl = line["default-dacl"], head = line["user"] + " S-1-5-18 S-1-5-21-";
+    ASSERT_EQ(dacl.rfind(head, 0), 0u) << dacl;
+    const std::string run = dacl.substr(head.size() - 9), own = "KORVA-R7716-" + run;
+    EXPECT_EQ(line["desktop"], (ownStation ? own : std::string("WinSta0")) + "\\Default");
+    const std::string temp = line["temp"];
+    ASSERT_TRUE(temp.ends_with("\\" + own + " writable")) << temp;
+    const std::string folder = temp.substr(0, temp.size() - 9);
+    for (int i = 0; i < 50 && IsDirectory(folder); ++i) Sleep(100);
+    EXPECT_FALSE(IsDirectory(folder)) << folder << " stays after the command has ended";
 }
 
 std::vector<std::string> FindNames(const std::string& folder, const std::string& pattern) {

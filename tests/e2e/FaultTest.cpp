@@ -343,6 +343,8 @@ TEST_P(ElevatedRun, GivesNoStandardUserAWayIn) {
     }
     EXPECT_EQ(ReadFileBytes(lonworks + "\\Types\\mkcat.exe.rights"),
               c.rights ? std::optional<std::string>(c.rights) : std::nullopt);
+    if (c.rights && c.rights == std::string("standard user"))
+        ExpectStandardUserReport(lonworks + "\\Types\\mkcat.exe.token", false);
 }
 
 INSTANTIATE_TEST_SUITE_P(

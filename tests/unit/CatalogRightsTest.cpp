@@ -93,5 +93,49 @@ TEST(ChooseCatalogRights, FullOnlyWhenNoNonAdministratorCanChangeWhatRuns) {
         EXPECT_FALSE(ChangeableByNonAdministrator(Owned(kSystem, {{true, 0, right, kUsers}}), kSystem)) << right;
 }
 
+// The standard user's start, from what the platform reports of the program's token and place.
+TEST(StandardUserStartFor, RestrictsToAStandardUsersGroupsAndGivesADesktopTheChildMayUse) {
+    const std::string run = "S-1-5-21-1-2-3-4", own = "KORVA-R7716-" + run, admin = FakeInstallPlatform::kAccount;
+    struct Case {
+        const char* name;
+        StartFacts facts;
+        std::vector<std::string> restricting, dacl;
+        std::string station, desktop, temp;
+    } cases[] = {
+        {"an elevated administrator on the interactive station",
+         {admin, {"S-1-1-0", "S-1-5-4", "S-1-5-11", "S-1-5-32-544", kUsers, "S-1-5-5-0-123"}, "WinSta0", "C:\\T", run},
+         {"S-1-1-0", "S-1-5-11", kUsers, "S-1-5-4", "S-1-5-5-0-123", run},
+         {admin, kSystem, run},
+         "",
+         "WinSta0\\Default",
+         "C:\\T\\" + own},
+        // SYSTEM holds no Users, no Interactive, no logon SID; its station admits SYSTEM alone.
+        {"SYSTEM in session 0",
+         {kSystem, {"S-1-5-32-544", "S-1-1-0", "S-1-5-11"}, "Service-0x0-3e7$", "C:\\", run},
+         {"S-1-1-0", "S-1-5-11", kUsers, run},
+         {kSystem, run},
+         own,
+         own + "\\Default",
+         "C:\\" + own},
+        {"an administrator's task off the interactive station",
+         {admin, {"S-1-5-32-544"}, "Service-0x0-5a3c$", "C:\\T", run},
+         {"S-1-1-0", "S-1-5-11", kUsers, run},
+         {admin, kSystem, run},
+         own,
+         own + "\\Default",
+         "C:\\T\\" + own},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const StandardUserStart start = StandardUserStartFor(c.facts);
+        EXPECT_EQ(start.denyOnly, std::vector<std::string>{"S-1-5-32-544"});
+        EXPECT_EQ(start.restricting, c.restricting);
+        EXPECT_EQ(start.dacl, c.dacl);
+        EXPECT_EQ(start.windowStation, c.station);
+        EXPECT_EQ(start.desktop, c.desktop);
+        EXPECT_EQ(start.tempFolder, c.temp);
+    }
+}
+
 }  // namespace
 }  // namespace korva

@@ -130,7 +130,7 @@ TEST(RunConsole, EveryOutcomeHasItsExitCodeAndItsText) {
          {L"C:\\LonWorks"},
          [&](Console& r) {
              r.console.commandOutput = {output, "'mkcat.exe' is not recognized\r\n"};
-             r.console.commandResult = {true, 9009};
+             r.console.commandResult.exitCode = 9009;
          },
          6,
          output + "'mkcat.exe' is not recognized\r\n",
@@ -142,7 +142,7 @@ TEST(RunConsole, EveryOutcomeHasItsExitCodeAndItsText) {
         {"command file not run, catalog tool present",
          {L"C:\\LonWorks"},
          [](Console& r) {
-             r.console.commandResult = {true, 9009};
+             r.console.commandResult.exitCode = 9009;
              r.console.programs["mkcat.exe"] = "C:\\LonWorks\\Bin\\mkcat.exe";
          },
          5,
@@ -153,9 +153,7 @@ TEST(RunConsole, EveryOutcomeHasItsExitCodeAndItsText) {
          true},
         {"catalog command ended with 3",
          {L"C:\\LonWorks"},
-         [](Console& r) {
-             r.console.commandResult = {true, 3};
-         },
+         [](Console& r) { r.console.commandResult.exitCode = 3; },
          6,
          "",
          "The catalog command ended with exit code 3. The files are installed; the catalog tool did not confirm "
@@ -163,12 +161,31 @@ TEST(RunConsole, EveryOutcomeHasItsExitCodeAndItsText) {
          true},
         {"command file cannot be started",
          {L"C:\\LonWorks"},
-         [](Console& r) {
-             r.console.commandResult = {false, 0};
-         },
+         [](Console& r) { r.console.commandResult.started = false; },
          5,
          "",
          "Cannot start C:\\LonWorks\\Types\\loninst.cmd.\r\n",
+         true},
+        // With a standard user's rights (everyone may change the Types folder): which step failed.
+        {"a standard user's start refused its desktop",
+         {L"C:\\LonWorks"},
+         [](Console& r) {
+             r.install.security[kTypes] = {ObjectSecurity::State::Read, "S-1-5-18", true, {}};
+             r.console.commandResult.started = false;
+             r.console.commandResult.failure = {StartFailure::Step::Desktop, 5};
+         },
+         5,
+         "",
+         "Cannot start C:\\LonWorks\\Types\\loninst.cmd with a standard user's rights: its window station and "
+         "desktop could not be made, system error 5.\r\n",
+         true},
+        {"the command could not initialise",
+         {L"C:\\LonWorks"},
+         [](Console& r) { r.console.commandResult.exitCode = 0xC0000142; },
+         5,
+         "",
+         "Cannot start C:\\LonWorks\\Types\\loninst.cmd: it could not initialise (0xC0000142), its window station or "
+         "desktop refused it. The files are installed; the folder is not in the LonWorks resource catalog.\r\n",
          true},
         {"Types folder cannot be entered",
          {L"C:\\LonWorks"},
@@ -261,7 +278,7 @@ TEST(RunConsole, LogHoldsEveryStepTheCommandOutputAndTheExitCode) {
     run.install.folders.insert(kLonWorks + "\\Import");
     // Output in pieces that cut lines apart, with both line ends and an unended last line.
     run.console.commandOutput = {"first li", "ne\r\nsecond\nthi", "rd"};
-    run.console.commandResult = {true, 9009};
+    run.console.commandResult.exitCode = 9009;
     run.Go({L"--log", L"C:\\r7716.log", L"C:\\LonWorks"});
     EXPECT_EQ(run.exitCode, 6);
     EXPECT_TRUE(run.console.logPath == L"C:\\r7716.log");

@@ -13,10 +13,10 @@ namespace korva::testing {
 class FakeConsolePlatform : public ConsolePlatform {
 public:
     std::string out, err, log;
-    std::vector<std::string> commands;            // every command line run, in order
-    std::vector<std::string> commandOutput;       // the pieces the command writes
-    CommandResult commandResult{true, 0};         // what the run reports
-    std::map<std::string, std::string> programs;  // name -> where FindProgram finds it
+    std::vector<std::string> commands;                // every command line run, in order
+    std::vector<std::string> commandOutput;           // the pieces the command writes
+    CommandResult commandResult{true, 0, false, {}};  // what the run reports
+    std::map<std::string, std::string> programs;      // name -> where FindProgram finds it
     bool logOpens = true;
     int logFailsAfter = -1;  // AppendLog fails from this call on (-1: never)
     std::wstring logPath;
@@ -34,7 +34,7 @@ public:
         return ansi;
     }
 
-    CommandResult RunAndWait(const std::string& commandLine, Rights,
+    CommandResult RunAndWait(const std::string& commandLine, const StandardUserStart*,
                              const std::function<void(const std::string&)>& output) override {
         commands.push_back(commandLine);
         if (commandResult.started)

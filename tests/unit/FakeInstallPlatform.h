@@ -24,7 +24,8 @@ public:
     LockResult lockRefused = LockResult::Busy;  // what a failing Lock gives
     std::map<std::string, ObjectSecurity> security;
     std::map<std::string, std::string> environment;
-    std::vector<Rights> started;  // the rights of each start
+    std::vector<Rights> started;                              // the rights of each start
+    StartFailure startFailure{StartFailure::Step::Start, 2};  // what a failing Start gives
     static constexpr const char* kAccount = "S-1-5-21-7-7-7-500";
 
     std::unique_ptr<FolderFiles> FilesIn(const std::string& folder) override {
@@ -122,11 +123,12 @@ public:
 
     void Pause(unsigned milliseconds) override { Record("Pause " + std::to_string(milliseconds)); }
 
-    bool Start(const std::string& commandLine, int showMode, Rights rights) override {
-        if (Record("Start " + commandLine + " " + std::to_string(showMode))) return false;
-        started.push_back(rights);
-        return true;
+    StartFailure Start(const std::string& commandLine, int showMode, const StandardUserStart* standardUser) override {
+        if (Record("Start " + commandLine + " " + std::to_string(showMode))) return startFailure;
+        started.push_back(standardUser ? Rights::StandardUser : Rights::Full);
+        return {};
     }
+    StartFacts FactsForStart() override { return {kAccount, {}, "WinSta0", "C:\\Temp", "S-1-5-21-1-2-3-4"}; }
 
     LockResult Lock(unsigned waitMs) override {
         return Record("Lock " + std::to_string(waitMs)) ? lockRefused : LockResult::Held;

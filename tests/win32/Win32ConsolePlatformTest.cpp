@@ -73,7 +73,7 @@ TEST_F(Win32Console, RunsACommandFileToItsEndWithItsOutputAndExitCode) {
             ASSERT_TRUE(WriteFileBytes(file, c.commandFile));
         }
         std::string output;
-        const CommandResult result = console_.RunAndWait("\"" + file + "\"", Rights::Full,
+        const CommandResult result = console_.RunAndWait("\"" + file + "\"", nullptr,
                                                          [&output](const std::string& piece) { output += piece; });
         EXPECT_EQ(result.started, c.started);
         if (!c.started) continue;

@@ -20,6 +20,7 @@ struct CommandResult {
     bool started = false;
     std::uint32_t exitCode = 0;   // meaningful only when started
     bool outputLeftOpen = false;  // something the command started still held its output open
+    StartFailure failure;         // when not started: where and why
 };
 
 class ConsolePlatform {
@@ -36,12 +37,12 @@ public:
     // a character has no equal there.
     virtual std::optional<std::string> ToAnsi(const std::wstring& text) const = 0;
 
-    // CreateProcessA (with a standard user's rights: CreateProcessAsUserA with a restricted
-    // token of the program's own) of the command line without a window of its own, standard
+    // CreateProcessA (with `standardUser`: CreateProcessAsUserA as InstallPlatform::Start
+    // makes it) of the command line without a window of its own, standard
     // input empty, standard output and error into one pipe whose bytes go to `output` as they
     // arrive; returns when the command has ended and its output is read to the end, or, when a
     // process it started keeps the output open, a few seconds after the command has ended.
-    virtual CommandResult RunAndWait(const std::string& commandLine, Rights rights,
+    virtual CommandResult RunAndWait(const std::string& commandLine, const StandardUserStart* standardUser,
                                      const std::function<void(const std::string&)>& output) = 0;
 
     // SearchPathA: the full name of the program that the command interpreter, working in

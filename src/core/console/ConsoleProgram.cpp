@@ -14,6 +14,9 @@ namespace {
 
 constexpr const char* kProgram = "r7716-install";
 constexpr std::uint32_t kCommandNotFound = 9009;  // the command interpreter's "not recognized"
+// STATUS_DLL_INIT_FAILED: a process whose user32 or kernel32 could not initialise, as when its
+// window station or desktop does not admit it.
+constexpr std::uint32_t kCouldNotInitialise = 0xC0000142;
 
 // A text for the console: each lone CR (the message boxes' line break) becomes a line end,
 // and the text ends with one.
@@ -84,19 +87,32 @@ int Install(const InstallLayout& layout, const Payload& payload, InstallPlatform
     WriteInstallation(layout, payload, files, codePage, &report);
     const CatalogRights rights = ChooseCatalogRights(layout, install);
     report.Step("catalog command rights", RightsText(rights));
+    const std::optional<StandardUserStart> standardUser = StartFor(rights.rights, install);
+    if (standardUser)
+        report.Step("catalog command start",
+                    "desktop " + standardUser->desktop + ", temporary files in " + standardUser->tempFolder);
     const std::string start = EnterTypesFolder(layout, install);
     report.Step("working directory", layout.typesFolder);
 
     OutputLines lines([&report](const std::string& line) { report.Step("output", line); });
-    const CommandResult result = console.RunAndWait(start, rights.rights, [&](const std::string& bytes) {
-        console.PassOut(bytes);
-        lines.Add(bytes);
-    });
+    const CommandResult result = console.RunAndWait(start, standardUser ? &*standardUser : nullptr,
+                                                    [&](const std::string& bytes) {
+                                                        console.PassOut(bytes);
+                                                        lines.Add(bytes);
+                                                    });
     lines.Finish();
     if (result.outputLeftOpen) report.Step("output", "held open by a process the command started; not read further");
-    if (!result.started) throw InstallError(InstallFailure::Start, "Cannot start " + layout.commandFile);
+    if (!result.started)
+        throw InstallError(InstallFailure::Start,
+                           StartFailureText(layout.commandFile, result.failure, standardUser.has_value()));
     const std::string code = std::to_string(result.exitCode);
     report.Step("run " + start, "exit code " + code);
+    if (result.exitCode == kCouldNotInitialise) {
+        report.Error("Cannot start " + layout.commandFile +
+                     ": it could not initialise (0xC0000142), its window station or desktop refused it. The files "
+                     "are installed; the folder is not in the LonWorks resource catalog.");
+        return report.End(ExitCode::StartFailed);
+    }
     if (result.exitCode == kCommandNotFound) {
         // The command interpreter says the same when it cannot find the catalog tool and when
         // it cannot run the command file itself: only a catalog tool it cannot find is blamed.

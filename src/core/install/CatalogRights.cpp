@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "core/common/Ascii.h"
+
 namespace korva {
 
 namespace {
@@ -119,6 +121,40 @@ CatalogRights ChooseCatalogRights(const InstallLayout& layout, InstallPlatform& 
         break;
     }
     return judge.Rights();
+}
+
+StandardUserStart StandardUserStartFor(const StartFacts& facts) {
+    StandardUserStart start;
+    start.denyOnly = {kAdministrators};
+    start.restricting = {"S-1-1-0", "S-1-5-11", "S-1-5-32-545"};
+    for (const std::string& group : facts.groups)
+        if (group == "S-1-5-4" || group.rfind("S-1-5-5-", 0) == 0) start.restricting.push_back(group);
+    start.restricting.push_back(facts.runSid);
+    start.dacl = {facts.account};
+    if (facts.account != kSystem) start.dacl.push_back(kSystem);
+    start.dacl.push_back(facts.runSid);
+    const std::string own = "KORVA-R7716-" + facts.runSid;
+    const bool interactive = AsciiUpper(facts.windowStation) == "WINSTA0";
+    if (!interactive) start.windowStation = own;
+    start.desktop = (interactive ? std::string("WinSta0") : own) + "\\Default";
+    start.tempFolder = Join(facts.tempRoot, own);
+    return start;
+}
+
+std::optional<StandardUserStart> StartFor(Rights rights, InstallPlatform& platform) {
+    if (rights == Rights::Full) return std::nullopt;
+    return StandardUserStartFor(platform.FactsForStart());
+}
+
+std::string StartFailureText(const std::string& commandFile, const StartFailure& failure, bool standardUser) {
+    std::string text = "Cannot start " + commandFile;
+    if (!standardUser) return text;
+    static const char* const kWhat[] = {"the system did not start it", "its restricted token could not be made",
+                                        "its window station and desktop could not be made",
+                                        "its folder for temporary files could not be made",
+                                        "the system did not start it"};
+    return text + " with a standard user's rights: " + kWhat[static_cast<int>(failure.step)] + ", system error " +
+           std::to_string(failure.error);
 }
 
 std::string RightsText(const CatalogRights& rights) {

@@ -5,6 +5,7 @@
 // The command therefore runs with the program's own rights only when nothing it runs, or runs
 // from, can be changed by anyone but administrators; otherwise with a standard user's rights,
 // so that a planted program gains nothing its planter does not have already.
+#include <optional>
 #include <string>
 
 #include "core/install/InstallPlatform.h"
@@ -36,5 +37,26 @@ CatalogRights ChooseCatalogRights(const InstallLayout& layout, InstallPlatform& 
 // The rights as the log says them: "full: ..." or "a standard user's: <path> can be changed
 // by users who are not administrators".
 std::string RightsText(const CatalogRights& rights);
+
+// How the command is started with a standard user's rights, on Windows' documented rules:
+// - Administrators for denying only; the account's own SID stays enabled, but every access
+//   must also pass a second check against the restricting SIDs alone: Everyone, Authenticated
+//   Users and Users (a standard user's groups, Users also where the token lacks it, as SYSTEM's
+//   does: the command interpreter and the system's DLLs grant it, not Everyone), Interactive and
+//   the logon SID where the token holds them, and the run's own SID.
+// - The default DACL of what the command makes of its own: the account, SYSTEM and the run's SID,
+//   each of which passes both checks.
+// - On the interactive window station (WinSta0) its default desktop, named; on any other (a
+//   service's, as the package runs as SYSTEM in session 0, which admits SYSTEM alone) one made
+//   for the run, named after the run's SID, with that same DACL.
+// - TEMP and TMP: a folder made new in the program's own temporary folder with that DACL
+//   (the program's own is closed to the restricting SIDs).
+StandardUserStart StandardUserStartFor(const StartFacts& facts);
+// The plan for `rights`: nothing for full rights, else StandardUserStartFor the platform's facts.
+std::optional<StandardUserStart> StartFor(Rights rights, InstallPlatform& platform);
+
+// The error of a failed start: "Cannot start <command file>", and with a standard user's
+// rights which step failed with which system error.
+std::string StartFailureText(const std::string& commandFile, const StartFailure& failure, bool standardUser);
 
 }  // namespace korva

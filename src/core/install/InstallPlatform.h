@@ -12,10 +12,38 @@
 
 namespace korva {
 
-// The rights a started program gets: the program's own, or a standard user's (the
-// Administrators group and the account's own SID for denying only, no privileges, medium
-// integrity).
+// The rights a started program gets: the program's own, or a standard user's (see
+// StandardUserStart).
 enum class Rights { Full, StandardUser };
+
+// What the platform reports for a start with a standard user's rights.
+struct StartFacts {
+    std::string account;              // the process token's user: "S-1-5-18" as SYSTEM
+    std::vector<std::string> groups;  // the SIDs of the process token's groups
+    std::string windowStation;        // the process's window station: "WinSta0", the interactive one
+    std::string tempRoot;             // the process's own folder for temporary files (GetTempPathA)
+    std::string runSid;               // a SID made at random for this run: "S-1-5-21-r-r-r-r"
+};
+
+// How a command gets a standard user's rights that Windows' own checks still let start.
+struct StandardUserStart {
+    std::vector<std::string> denyOnly;     // groups kept for denying only: Administrators
+    std::vector<std::string> restricting;  // every access must also pass a check against these alone
+    // Who may use what is made for the command: the default DACL of its own objects (its
+    // process, thread and token), its window station and desktop, its temporary files.
+    std::vector<std::string> dacl;
+    std::string windowStation;  // one made for the run with that name; empty: the interactive one
+    std::string desktop;        // STARTUPINFO.lpDesktop: "WinSta0\Default", "<windowStation>\Default"
+    std::string tempFolder;     // made new for the run, its TEMP and TMP, removed when it has ended
+};
+
+// Where a start failed and the system's error code then; Step::None: it started.
+struct StartFailure {
+    enum class Step { None, Token, Desktop, TempFolder, Start };
+    Step step = Step::None;
+    std::uint32_t error = 0;
+    bool Failed() const { return step != Step::None; }
+};
 
 // What the machine-wide installation lock gave: held; held by another installation for the
 // whole wait; or not to be used at all (its name is taken by an object that refuses us).
@@ -48,10 +76,13 @@ public:
     virtual bool EnterFolder(const std::string& path) = 0;
     // Sleep.
     virtual void Pause(unsigned milliseconds) = 0;
-    // With full rights, WinExec with the given command line and show mode; with a standard
-    // user's, CreateProcessAsUserA of the same command line with a restricted token of the
-    // program's own. True when the system reports a start.
-    virtual bool Start(const std::string& commandLine, int showMode, Rights rights) = 0;
+    // Without `standardUser`, WinExec with the given command line and show mode; with it,
+    // CreateProcessAsUserA of the same command line with a restricted token of the program's
+    // own, the window station, desktop and temporary folder it names. Does not wait.
+    virtual StartFailure Start(const std::string& commandLine, int showMode, const StandardUserStart* standardUser) = 0;
+    // The facts StandardUserStartFor plans from: the process token's user and groups, its
+    // window station's name (GetUserObjectInformationA), GetTempPathA, and a new random SID.
+    virtual StartFacts FactsForStart() = 0;
 
     // The machine-wide installation lock (a named mutex that every program of this product
     // on the machine shares; where the system has private namespaces, an elevated run's lies

@@ -163,11 +163,14 @@ void RunInstallation(const InstallRequest& request, const Payload& payload, Inst
         // Held until the command has started: no folder of the run can be swapped meanwhile.
         const std::unique_ptr<FolderFiles> files = platform.FilesIn(lonWorks);
         WriteInstallation(layout, payload, *files, codePage);
-        const Rights rights = ChooseCatalogRights(layout, platform).rights;
+        const std::optional<StandardUserStart> standardUser = StartFor(ChooseCatalogRights(layout, platform).rights,
+                                                                       platform);
         const std::string start = EnterTypesFolder(layout, platform);
         platform.Pause(kStartDelayMs);
-        if (!platform.Start(start, kShowNormal, rights))
-            throw InstallError(InstallFailure::Start, "Cannot start " + layout.commandFile);
+        const StartFailure failure = platform.Start(start, kShowNormal, standardUser ? &*standardUser : nullptr);
+        if (failure.Failed())
+            throw InstallError(InstallFailure::Start,
+                               StartFailureText(layout.commandFile, failure, standardUser.has_value()));
     }
     messages.ShowMessage(kInstallSuccess);
 }
