@@ -23,7 +23,7 @@ struct Windowing {
     decltype(&GetUserObjectInformationA) objectInformation = LoadProc<decltype(GetUserObjectInformationA)>(
         user32, "GetUserObjectInformationA");
     decltype(&CreateWindowStationA) createStation = LoadProc<decltype(CreateWindowStationA)>(user32,
-                                                                                              "CreateWindowStationA");
+                                                                                             "CreateWindowStationA");
     decltype(&CreateDesktopA) createDesktop = LoadProc<decltype(CreateDesktopA)>(user32, "CreateDesktopA");
     decltype(&CloseWindowStation) closeStation = LoadProc<decltype(CloseWindowStation)>(user32, "CloseWindowStation");
     decltype(&CloseDesktop) closeDesktop = LoadProc<decltype(CloseDesktop)>(user32, "CloseDesktop");
@@ -45,8 +45,7 @@ StartFailure Failure(StartFailure::Step step) { return {step, GetLastError()}; }
 class Descriptor {
 public:
     explicit Descriptor(const std::string& sddl) {
-        if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1, &descriptor_,
-                                                                  nullptr))
+        if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1, &descriptor_, nullptr))
             descriptor_ = nullptr;
     }
     ~Descriptor() { LocalFree(descriptor_); }
@@ -64,8 +63,8 @@ private:
     SECURITY_ATTRIBUTES attributes_{};
 };
 
-// A DACL that grants `rights` to each SID, protected from what its parent would pass on;
-// `label`: a mandatory label too.
+// A DACL that grants `rights` (with the inheritance `flags`) to each SID, protected from what
+// its parent would pass on; with `mediumLabel`, a medium mandatory label too.
 std::string Sddl(const std::vector<std::string>& sids, const char* flags, const char* rights, bool mediumLabel) {
     std::string sddl = "D:P";
     for (const std::string& sid : sids) sddl += std::string("(A;") + flags + ";" + rights + ";;;" + sid + ")";
@@ -123,7 +122,9 @@ std::wstring Wide(const std::string& text) {
 std::wstring EnvironmentWith(const std::string& temp) {
     std::vector<std::wstring> entries;
     if (wchar_t* block = GetEnvironmentStringsW()) {
-        for (const wchar_t* entry = block; *entry; entry += entries.emplace_back(entry).size() + 1) {
+        for (const wchar_t* entry = block; *entry;) {
+            entries.emplace_back(entry);
+            entry += entries.back().size() + 1;
         }
         FreeEnvironmentStringsW(block);
     }
@@ -137,8 +138,8 @@ std::wstring EnvironmentWith(const std::string& temp) {
     entries.push_back(L"TMP=" + Wide(temp));
     std::sort(entries.begin(), entries.end(), [&name](const std::wstring& a, const std::wstring& b) {
         const std::wstring x = name(a), y = name(b);
-        return CompareStringOrdinal(x.data(), static_cast<int>(x.size()), y.data(), static_cast<int>(y.size()),
-                                    TRUE) == CSTR_LESS_THAN;
+        return CompareStringOrdinal(x.data(), static_cast<int>(x.size()), y.data(), static_cast<int>(y.size()), TRUE) ==
+               CSTR_LESS_THAN;
     });
     std::wstring environment;
     for (const std::wstring& entry : entries) environment += entry + L'\0';
@@ -189,8 +190,7 @@ StartFacts StandardUserStartFacts() {
     const Windowing& user32 = User32();
     char name[256] = "";
     DWORD size = 0;
-    if (user32.Loaded())
-        user32.objectInformation(user32.processStation(), UOI_NAME, name, sizeof name - 1, &size);
+    if (user32.Loaded()) user32.objectInformation(user32.processStation(), UOI_NAME, name, sizeof name - 1, &size);
     facts.windowStation = name;
     char temp[MAX_PATH + 1] = "";
     const DWORD length = GetTempPathA(sizeof temp, temp);
@@ -234,8 +234,7 @@ StartFailure StandardUserChild::Prepare(const StandardUserStart& plan) {
     token_.Reset(restricted);
     BYTE medium[SECURITY_MAX_SID_SIZE];
     DWORD mediumSize = sizeof medium;
-    if (!CreateWellKnownSid(WinMediumLabelSid, nullptr, medium, &mediumSize))
-        return Failure(StartFailure::Step::Token);
+    if (!CreateWellKnownSid(WinMediumLabelSid, nullptr, medium, &mediumSize)) return Failure(StartFailure::Step::Token);
     TOKEN_MANDATORY_LABEL label{{medium, SE_GROUP_INTEGRITY}};
     if (!SetTokenInformation(token_.Get(), TokenIntegrityLevel, &label, sizeof label + mediumSize))
         return Failure(StartFailure::Step::Token);
@@ -287,8 +286,8 @@ StandardUserChild::~StandardUserChild() {
     Win32FolderFiles(FolderOf(tempFolder_)).RemoveFolder(tempFolder_);
 }
 
-StartFailure StandardUserChild::Start(std::string commandLine, DWORD flags, bool inheritHandles,
-                                      STARTUPINFOA& startup, PROCESS_INFORMATION& process) {
+StartFailure StandardUserChild::Start(std::string commandLine, DWORD flags, bool inheritHandles, STARTUPINFOA& startup,
+                                      PROCESS_INFORMATION& process) {
     if (prepared_.Failed()) return prepared_;
     startup.lpDesktop = desktopName_.data();
     // CreateProcessAsUserA may write into its command line.
