@@ -100,15 +100,6 @@ private:
     bool valid_ = true;
 };
 
-// What GetTokenInformation gives for `kind`, in a buffer of its size; empty when it fails.
-std::vector<BYTE> TokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS kind) {
-    DWORD size = 0;
-    GetTokenInformation(token, kind, nullptr, 0, &size);
-    std::vector<BYTE> information(size);
-    if (size == 0 || !GetTokenInformation(token, kind, information.data(), size, &size)) return {};
-    return information;
-}
-
 std::wstring Wide(const std::string& text) {
     std::wstring wide(text.size(), L'\0');
     const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(),
@@ -172,6 +163,14 @@ std::string SidText(PSID sid) {
     if (!sid || !ConvertSidToStringSidA(sid, &text)) return {};
     const ScopeGuard free([text] { LocalFree(text); });
     return text;
+}
+
+std::vector<BYTE> TokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS kind) {
+    DWORD size = 0;
+    GetTokenInformation(token, kind, nullptr, 0, &size);
+    std::vector<BYTE> information(size);
+    if (size == 0 || !GetTokenInformation(token, kind, information.data(), size, &size)) return {};
+    return information;
 }
 
 StartFacts StandardUserStartFacts() {

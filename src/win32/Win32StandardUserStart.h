@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/install/InstallPlatform.h"
 #include "win32/Scoped.h"
@@ -15,6 +16,8 @@ namespace korva {
 
 // A SID as text: "S-1-5-18"; empty for none.
 std::string SidText(PSID sid);
+// What GetTokenInformation gives for `kind`, in a buffer of its size; empty when it fails.
+std::vector<BYTE> TokenInformation(HANDLE token, TOKEN_INFORMATION_CLASS kind);
 
 // The facts of this process for the plan (the window station's name is asked of user32, which
 // is loaded only then: the console installer does not import it).

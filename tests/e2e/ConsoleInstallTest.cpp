@@ -29,30 +29,6 @@ struct Outcome {
     std::string out, err;
 };
 
-// A window station other than the interactive one, with its desktop, as a service has it: the
-// package's custom action runs on one as SYSTEM in session 0.
-class ServiceStation {
-public:
-    ServiceStation() : station_(CreateWindowStationA("R7716-E2E-Service", 0, WINSTA_ALL_ACCESS, nullptr)) {
-        const HWINSTA own = GetProcessWindowStation();
-        if (station_ && SetProcessWindowStation(station_)) {
-            desktop_ = CreateDesktopA("Default", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
-            SetProcessWindowStation(own);
-        }
-    }
-    ~ServiceStation() {
-        if (desktop_) CloseDesktop(desktop_);
-        if (station_) CloseWindowStation(station_);
-    }
-    ServiceStation(const ServiceStation&) = delete;
-    ServiceStation& operator=(const ServiceStation&) = delete;
-    bool Made() const { return desktop_ != nullptr; }
-
-private:
-    HWINSTA station_;
-    HDESK desktop_ = nullptr;
-};
-
 // One run of r7716-install.exe with the arguments (each quoted; none may end in a backslash)
 // in `workingDir`, its standard output and error going into files there (named with `tag`),
 // on the given desktop (lpDesktop) or the driver's.
@@ -72,8 +48,7 @@ public:
         startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
         startup.hStdOutput = out_;
         startup.hStdError = err_;
-        std::wstring desktopName = desktop ? desktop : L"";
-        if (desktop) startup.lpDesktop = desktopName.data();
+        startup.lpDesktop = const_cast<wchar_t*>(desktop);  // read only
         const std::wstring folder = Wide(workingDir);
         if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, folder.c_str(), &startup,
                             &process_))
@@ -119,20 +94,28 @@ class ConsoleInstall : public ::testing::Test {
 public:
     void SetUp() override {
         links_.clear();
-        station_.reset();
+        CloseStation();
         scratch_ = MakeScratchDir("console");
         ASSERT_TRUE(IsDirectory(scratch_));
         lonworks_ = scratch_ + "\\LonWorks";
         types_ = lonworks_ + "\\Types";
         device_ = types_ + "\\User\\KR";
     }
+    void TearDown() override { CloseStation(); }
     Outcome Run(const std::vector<std::wstring>& arguments) {
-        return InstallerRun(arguments, scratch_, "", station_ ? L"R7716-E2E-Service\\Default" : nullptr).Finish();
+        return InstallerRun(arguments, scratch_, "", desktop_ ? L"R7716-E2E-Service\\Default" : nullptr).Finish();
     }
-    // Later runs start on a service's window station.
+    // Later runs start on a window station not the interactive one, as the package's custom action.
     void OnServiceStation() {
-        station_ = std::make_unique<ServiceStation>();
-        ASSERT_TRUE(station_->Made());
+        station_ = CreateWindowStationA("R7716-E2E-Service", 0, WINSTA_ALL_ACCESS, nullptr);
+        const HWINSTA own = GetProcessWindowStation();
+        ASSERT_TRUE(station_ && SetProcessWindowStation(station_));
+        desktop_ = CreateDesktopA("Default", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+        ASSERT_TRUE(SetProcessWindowStation(own) && desktop_);
+    }
+    void CloseStation() {
+        if (desktop_) CloseDesktop(std::exchange(desktop_, nullptr));
+        if (station_) CloseWindowStation(std::exchange(station_, nullptr));
     }
     // The LonWorks folder with its Types folder and the stand-in catalog tool, which ends
     // with `exitCode`.
@@ -175,7 +158,8 @@ public:
 
     std::string scratch_, lonworks_, types_, device_;
     std::vector<std::pair<std::string, std::string>> links_;
-    std::unique_ptr<ServiceStation> station_;
+    HWINSTA station_ = nullptr;
+    HDESK desktop_ = nullptr;
 };
 
 // Every exit code of the program, each from a run that ends that way for a reason of its own.
@@ -288,8 +272,7 @@ TEST_F(ConsoleInstall, EveryExitCodeFromARealRun) {
          },
          5, "Cannot start LonWorks\\Types\\loninst.cmd.\r\n", "", true},
         // Elevated runs: what a standard user who may write the LonWorks folder could try.
-        // As the package runs it: on a service's window station, where the command gets one of
-        // its own.
+        // As the package runs it, on a service's window station: the command gets its own.
         {"the Types folder writable by everyone, a mkcat.exe planted there",
          [](ConsoleInstall& t) {
              t.Prepare(t.lonworks_, 0);

@@ -188,12 +188,8 @@ bool MakeLink(const std::string& link, const std::string& target);
 // Lets everyone do everything with a file or folder: no DACL (under Wine: Unix mode 777).
 bool LetEveryoneChange(const std::string& path);
 
-// Checks the stand-in's report of its token (`<its name>.token`, see FaultDecoy.cpp) from a run
-// with a standard user's rights: no privilege but passing through folders, Administrators for
-// denying only, a default DACL of its user, SYSTEM and a SID of the run, the desktop named for
-// that run (`ownStation`) or WinSta0's, TEMP a folder of that run that it could write and that
-// is gone within a few seconds of its end. Wine drops restricting SIDs and keeps no integrity
-// level, so neither can be seen here; nor does it enforce any of it.
+// Checks the stand-in's report (`<name>.token`, FaultDecoy.cpp) of a run with a standard user's
+// rights. Wine drops restricting SIDs and keeps no integrity level: neither is seen here.
 void ExpectStandardUserReport(const std::string& tokenFile, bool ownStation);
 
 // Names of the entries of a folder matching a pattern such as "*.tmp" (A functions).

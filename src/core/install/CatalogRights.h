@@ -44,8 +44,8 @@ std::string RightsText(const CatalogRights& rights);
 //   Users and Users (a standard user's groups, Users also where the token lacks it, as SYSTEM's
 //   does: the command interpreter and the system's DLLs grant it, not Everyone), Interactive and
 //   the logon SID where the token holds them, and the run's own SID.
-// - The default DACL of what the command makes of its own: the account, SYSTEM and the run's SID,
-//   each of which passes both checks.
+// - The default DACL of what the command makes of its own: the account, SYSTEM and the run's SID
+//   (the account passes the first check, the run's SID the second).
 // - On the interactive window station (WinSta0) its default desktop, named; on any other (a
 //   service's, as the package runs as SYSTEM in session 0, which admits SYSTEM alone) one made
 //   for the run, named after the run's SID, with that same DACL.
