@@ -268,6 +268,14 @@ StartFailure StandardUserChild::Prepare(const StandardUserStart& plan) {
     Descriptor folder(Sddl(plan.dacl, "OICI", "FA", false));
     if (!folder.Get() || plan.tempFolder.empty() || !CreateDirectoryA(plan.tempFolder.c_str(), folder.Attributes()))
         return Failure(StartFailure::Step::TempFolder);
+    // Held open without sharing deletion until it is removed: nobody can rename it or put a
+    // link in its place meanwhile, so its removal empties this very folder.
+    tempHold_.Reset(CreateFileA(plan.tempFolder.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!tempHold_ || !GetFileInformationByHandle(tempHold_.Get(), &info) ||
+        (info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != FILE_ATTRIBUTE_DIRECTORY)
+        return Failure(StartFailure::Step::TempFolder);
     tempFolder_ = plan.tempFolder;
     environment_ = EnvironmentWith(tempFolder_);
     return {};
@@ -282,6 +290,7 @@ StandardUserChild::~StandardUserChild() {
         Win32FolderFiles files(tempFolder_);
         Empty(files, tempFolder_);
     }
+    tempHold_.Close();
     Win32FolderFiles(FolderOf(tempFolder_)).RemoveFolder(tempFolder_);
 }
 

@@ -47,7 +47,8 @@ private:
     HWINSTA station_ = nullptr;
     HDESK desktop_ = nullptr;
     std::string desktopName_;
-    std::string tempFolder_;  // set once made
+    ScopedHandle tempHold_;
+    std::string tempFolder_;  // set once made and held
     std::wstring environment_;
 };
 
