@@ -90,6 +90,12 @@ done
 printf ':%s:M::\\x7fELF\\x01\\x01\\x01\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x00\\x02\\x00\\x03\\x00:\\xff\\xff\\xff\\xff\\xff\\xfe\\xfe\\x00\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xff\\xfe\\xff\\xff\\xff:%s:F\n' \
   "$handler" "$state/qemu-i386" >"$binfmt/register"
 
+# What programs inside root/ need of the system, for apt there and for the run.
+system_mounts() {
+  mountpoint -q "$root/proc" || mount -t proc proc "$root/proc"
+  mountpoint -q "$root/dev" || mount --rbind /dev "$root/dev"
+}
+
 # The tree, made anew when its stamp is missing or names another recipe (a run ended midway
 # leaves no stamp).
 if [ "$(cat "$root/.r7716-ready" 2>/dev/null)" != "$recipe" ]; then
@@ -98,8 +104,7 @@ if [ "$(cat "$root/.r7716-ready" 2>/dev/null)" != "$recipe" ]; then
   rm -rf "$root"
   debootstrap --arch=i386 --variant=minbase bookworm "$root" "$mirror" >"$state/debootstrap.log" 2>&1 ||
     { tail -20 "$state/debootstrap.log" >&2; say "debootstrap failed (whole log: $state/debootstrap.log)"; exit 1; }
-  mount -t proc proc "$root/proc"
-  mount --rbind /dev "$root/dev"
+  system_mounts
   chroot "$root" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive chroot "$root" apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
   chroot "$root" apt-get clean
@@ -110,8 +115,7 @@ fi
 # The run's mounts. root/ gets a slave of the source tree at the same path: a mount that a
 # test makes below the tree (the fault cases' RAM disk and read-only drive) shows inside
 # root/ too.
-mountpoint -q "$root/proc" || mount -t proc proc "$root/proc"
-mountpoint -q "$root/dev" || mount --rbind /dev "$root/dev"
+system_mounts
 mkdir -p /tmp/.X11-unix "$root/tmp/.X11-unix" "$root$tree"
 mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
 mount --bind "$tree" "$root$tree"
