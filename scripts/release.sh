@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the release zip build/release/R7716Tool-<version>.zip: builds both Windows presets,
-# runs the 64-bit build's tests under Wine (the zip holds the programs they tested; skipped
-# with --no-tests when the caller has just run them), stages copies of the six programs and
+# runs their tests under Wine, the 32-bit build's under the 32-bit Wine of scripts/wine32.sh
+# (the zip holds the programs they tested; skipped with --no-tests when the caller has just
+# run them), stages copies of the six programs and
 # of README.md and docs/deployment.md with the pictures they link to (found by
 # scripts/check-links.sh --targets; the maintainers' docs stay out), signs the programs when
 # asked, makes the package R7716Tool-<version>-x64.msi of the staged r7716-install.exe
@@ -100,10 +101,15 @@ elif [ -n "$published" ]; then
   (cd "$work/published" && cmake -E tar xf "$published") || fail "cannot unpack $published"
 fi
 
-echo "== release: the 32-bit build (compiled, not run here)"
+echo "== release: the 32-bit build"
 programs=(R7716Tool R7716Tool-dev r7716-install)
 cmake --preset windows-x86 >/dev/null
-cmake --build --preset windows-x86 -j2 --target "${programs[@]}"
+if [ $tests = 1 ]; then
+  cmake --build --preset windows-x86 -j2
+  scripts/wine32.sh scripts/with-wine.sh build/windows-x86/wineprefix ctest --preset windows-x86
+else
+  cmake --build --preset windows-x86 -j2 --target "${programs[@]}"
+fi
 
 echo "== release: the 64-bit build"
 cmake --preset windows -DR7716_RELEASE_STAGE="$stage" >/dev/null

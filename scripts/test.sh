@@ -3,7 +3,8 @@
 # tests, the 32-bit build, the signed release and its checks (signatures, bill of materials,
 # refused certificates, the links of the documents it carries, a second release elsewhere
 # that must give the same bytes), and the Win32 tests and end-to-end tests under Wine with a
-# virtual display.
+# virtual display: those of the 64-bit build, then the same ones of the 32-bit build under
+# a 32-bit Wine (scripts/wine32.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -31,7 +32,7 @@ ctest --preset native-sanitize -j "$jobs"
 part "fuzz: every committed input once, then 30 s per target"
 scripts/fuzz.sh 30
 
-part "windows-x86: build only"
+part "windows-x86: build"
 cmake --preset windows-x86 >/dev/null
 cmake --build --preset windows-x86 -j "$jobs"
 
@@ -44,3 +45,6 @@ scripts/check-release.sh
 
 part "windows: Win32 tests and end-to-end tests under Wine"
 scripts/with-wine.sh build/windows/wineprefix ctest --preset windows
+
+part "windows-x86: the same tests under a 32-bit Wine, set up in build/wine32 (the package's cases excepted: it is 64-bit only)"
+scripts/wine32.sh scripts/with-wine.sh build/windows-x86/wineprefix ctest --preset windows-x86

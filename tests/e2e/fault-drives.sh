@@ -24,7 +24,7 @@ wine_env "$prefix"
 . "$(dirname "$0")/wineserver-steps.sh"
 
 unmount_all() {
-  for m in "$folder/s" "$folder/t"; do
+  for m in "$folder/s" "$folder/t-stage" "$folder/t"; do
     if mountpoint -q "$m" 2>/dev/null; then umount "$m" || true; fi
   done
 }
@@ -56,7 +56,13 @@ mkdir -p "$lw/Import" "$lw/Types/User/KR"
 printf 'old R7716.XIF' >"$lw/Import/R7716.XIF"
 for f in R7716.ENU R7716.FMT R7716.FPT R7716.TYP; do printf 'old %s' "$f" >"$lw/Types/User/KR/$f"; done
 printf 'old loninst.cmd' >"$lw/Types/loninst.cmd"
-if why=$( (mount --bind "$folder/t-files" "$folder/t" && mount -o remount,bind,ro "$folder/t") 2>&1); then
+# Bound read-only first elsewhere, then from there: a bind mount made read-only afterwards
+# stays writable in the copies that mount propagation made of it meanwhile (the 32-bit
+# suite's Wine sees the tree through such a copy, scripts/wine32.sh); a bind of a read-only
+# mount is read-only in every copy.
+mkdir -p "$folder/t-stage"
+if why=$( (mount --bind "$folder/t-files" "$folder/t-stage" && mount -o remount,bind,ro "$folder/t-stage" &&
+           mount --bind "$folder/t-stage" "$folder/t" && umount "$folder/t-stage") 2>&1); then
   ln -sfn "$folder/t" "$prefix/dosdevices/t:"
   export R7716_FAULT_READONLY=1
 else
